@@ -1,0 +1,148 @@
+#include "base/codec.h"
+
+namespace ruvex {
+
+std::wstring AnsiToWide(std::string_view bytes) {
+    if (bytes.empty()) {
+        return {};
+    }
+    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+    return out;
+}
+
+std::string WideToAnsi(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::size_t AnsiLength(std::wstring_view text) {
+    if (text.empty()) {
+        return 0;
+    }
+    return static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr));
+}
+
+std::vector<std::wstring> SplitLines(std::string_view bytes) {
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r') {
+            lines.push_back(AnsiToWide(bytes.substr(start, i - start)));
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < bytes.size()) {
+        lines.push_back(AnsiToWide(bytes.substr(start)));
+    }
+    return lines;
+}
+
+std::string JoinLines(const std::vector<std::wstring>& lines) {
+    std::string out;
+    for (const auto& line : lines) {
+        out += WideToAnsi(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool LineReader::Open(const std::wstring& path) noexcept {
+    file_.reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    buffer_.clear();
+    pos_ = 0;
+    eof_ = false;
+    size_ = 0;
+    if (!file_) {
+        return false;
+    }
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file_.get(), &size)) {
+        size_ = static_cast<std::uint64_t>(size.QuadPart);
+    }
+    return true;
+}
+
+// Keeps the unread rest and appends the next block; false when nothing more could be read.
+bool LineReader::Fill() {
+    if (eof_ || !file_) {
+        return false;
+    }
+    buffer_.erase(0, pos_);
+    pos_ = 0;
+    constexpr DWORD kBlock = 64 * 1024;
+    std::size_t old = buffer_.size();
+    buffer_.resize(old + kBlock);
+    DWORD got = 0;
+    if (!ReadFile(file_.get(), buffer_.data() + old, kBlock, &got, nullptr) || got == 0) {
+        buffer_.resize(old);
+        eof_ = true;
+        return false;
+    }
+    buffer_.resize(old + got);
+    return true;
+}
+
+bool LineReader::Next(std::wstring& line) {
+    for (;;) {
+        std::size_t cr = buffer_.find('\r', pos_);
+        // A CR at the very end of the buffer may be the first half of a CR LF: read on before deciding.
+        bool complete = cr != std::string::npos && (cr + 1 < buffer_.size() || eof_);
+        if (!complete && !eof_) {
+            Fill();
+            continue;
+        }
+        if (cr != std::string::npos) {
+            line = AnsiToWide(std::string_view(buffer_).substr(pos_, cr - pos_));
+            pos_ = cr + 1;
+            if (pos_ < buffer_.size() && buffer_[pos_] == '\n') {
+                ++pos_;
+            }
+            return true;
+        }
+        if (pos_ < buffer_.size()) {
+            line = AnsiToWide(std::string_view(buffer_).substr(pos_));
+            pos_ = buffer_.size();
+            return true;
+        }
+        return false;
+    }
+}
+
+bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    bytes.clear();
+    if (!file) {
+        return false;
+    }
+    char block[64 * 1024];
+    DWORD got = 0;
+    while (ReadFile(file.get(), block, sizeof block, &got, nullptr) && got > 0) {
+        bytes.append(block, got);
+    }
+    return true;
+}
+
+FileLines ReadFileLines(const std::wstring& path) {
+    FileLines result;
+    std::string bytes;
+    result.ok = ReadFileBytes(path, bytes);
+    if (result.ok) {
+        result.lines = SplitLines(bytes);
+    }
+    return result;
+}
+
+} // namespace ruvex

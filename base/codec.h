@@ -1,0 +1,58 @@
+// The one place where text crosses between UTF-16 and the system ANSI code page (CP_ACP).
+// Every data file of both programs is ANSI text with CR LF line ends.
+#pragma once
+
+#include "base/handles.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ruvex {
+
+std::wstring AnsiToWide(std::string_view bytes);
+std::string WideToAnsi(std::wstring_view text);
+// Bytes that the text takes in the ANSI code page: what progress counts add up (plus 2 for CR LF).
+std::size_t AnsiLength(std::wstring_view text);
+
+// Splits ANSI bytes into lines at CR LF or a lone CR; a last line without an end is still a line.
+std::vector<std::wstring> SplitLines(std::string_view bytes);
+// Every line followed by CR LF, the last one too.
+std::string JoinLines(const std::vector<std::wstring>& lines);
+
+// Streams the lines of a file without holding the whole file in memory.
+class LineReader {
+public:
+    LineReader() = default;
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    [[nodiscard]] bool Open(const std::wstring& path) noexcept;
+    [[nodiscard]] bool IsOpen() const noexcept { return file_.valid(); }
+    // File length in bytes at the time of opening.
+    [[nodiscard]] std::uint64_t Size() const noexcept { return size_; }
+    // False at the end of the file.
+    [[nodiscard]] bool Next(std::wstring& line);
+
+private:
+    bool Fill();
+
+    FileHandle file_;
+    std::uint64_t size_ = 0;
+    std::string buffer_;
+    std::size_t pos_ = 0;
+    bool eof_ = false;
+};
+
+// Reads a whole file as lines; nullopt-like failure is reported through ok.
+struct FileLines {
+    bool ok = false;
+    std::vector<std::wstring> lines;
+};
+FileLines ReadFileLines(const std::wstring& path);
+
+// Reads a whole file's bytes (false when it cannot be opened).
+bool ReadFileBytes(const std::wstring& path, std::string& bytes);
+
+} // namespace ruvex

@@ -1,0 +1,140 @@
+#include "base/safefile.h"
+
+#include "base/codec.h"
+#include "base/handles.h"
+
+#include <algorithm>
+
+namespace ruvex {
+
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) {
+    auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) {
+        return L".";
+    }
+    if (slash == 2 && path[1] == L':') {
+        return path.substr(0, 3); // "C:\"
+    }
+    return path.substr(0, slash);
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+} // namespace
+
+FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+    // A read-only target must stay as it is, whatever the file system would allow a rename to do.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return FileResult::Failed(ERROR_ACCESS_DENIED);
+    }
+    wchar_t temp[MAX_PATH + 1];
+    if (GetTempFileNameW(FolderOf(path).c_str(), L"rvx", 0, temp) == 0) {
+        return FileResult::Failed(GetLastError());
+    }
+    {
+        FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            DWORD e = GetLastError();
+            DeleteFileW(temp);
+            return FileResult::Failed(e);
+        }
+        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+            DWORD e = GetLastError();
+            file.reset();
+            DeleteFileW(temp);
+            return FileResult::Failed(e);
+        }
+    }
+    if (!MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD e = GetLastError();
+        DeleteFileW(temp);
+        return FileResult::Failed(e);
+    }
+    return {};
+}
+
+FileResult ReplaceFileLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
+    return ReplaceFileContents(path, JoinLines(lines));
+}
+
+FileResult AppendToFile(const std::wstring& path, std::string_view bytes) {
+    FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return FileResult::Failed(GetLastError());
+    }
+    LARGE_INTEGER old{};
+    if (!GetFileSizeEx(file.get(), &old)) {
+        return FileResult::Failed(GetLastError());
+    }
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(file.get(), end, nullptr, FILE_END)) {
+        return FileResult::Failed(GetLastError());
+    }
+    if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+        DWORD e = GetLastError();
+        // Cut back to the old length so that no half record stays behind.
+        SetFilePointerEx(file.get(), old, nullptr, FILE_BEGIN);
+        SetEndOfFile(file.get());
+        return FileResult::Failed(e);
+    }
+    return {};
+}
+
+FileResult AppendLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
+    return AppendToFile(path, JoinLines(lines));
+}
+
+FileResult CreateEmptyFileIfMissing(const std::wstring& path) {
+    FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        DWORD e = GetLastError();
+        if (e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS) {
+            return {};
+        }
+        return FileResult::Failed(e);
+    }
+    return {};
+}
+
+bool FileExists(const std::wstring& path) noexcept {
+    DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool FolderExists(const std::wstring& path) noexcept {
+    DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::wstring ErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = n ? std::wstring(buffer, n) : std::wstring();
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    if (text.empty()) {
+        text = L"Error " + std::to_wstring(error);
+    }
+    return text;
+}
+
+} // namespace ruvex

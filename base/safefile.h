@@ -1,0 +1,38 @@
+// Whole-file rewrites and appends that never leave a half-written file behind.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ruvex {
+
+struct FileResult {
+    bool ok = true;
+    DWORD error = ERROR_SUCCESS; // the Win32 error of the failing step
+    [[nodiscard]] explicit operator bool() const noexcept { return ok; }
+    static FileResult Failed(DWORD e) noexcept { return {false, e == ERROR_SUCCESS ? ERROR_GEN_FAILURE : e}; }
+};
+
+// Writes the bytes to a temporary file beside the target, flushes it and moves it over the target.
+// On any failure the target keeps its old bytes and the temporary file is removed.
+[[nodiscard]] FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes);
+// The lines in the ANSI code page, each with CR LF, through ReplaceFileContents.
+[[nodiscard]] FileResult ReplaceFileLines(const std::wstring& path, const std::vector<std::wstring>& lines);
+
+// Appends to the file (created when missing); a failed append is cut back to the old length.
+[[nodiscard]] FileResult AppendToFile(const std::wstring& path, std::string_view bytes);
+[[nodiscard]] FileResult AppendLines(const std::wstring& path, const std::vector<std::wstring>& lines);
+
+// Creates an empty file unless something exists there already.
+[[nodiscard]] FileResult CreateEmptyFileIfMissing(const std::wstring& path);
+
+[[nodiscard]] bool FileExists(const std::wstring& path) noexcept;   // a file, not a folder
+[[nodiscard]] bool FolderExists(const std::wstring& path) noexcept; // a folder
+
+// The message text of a Win32 error code in the user's language.
+[[nodiscard]] std::wstring ErrorText(DWORD error);
+
+} // namespace ruvex

@@ -1,0 +1,91 @@
+// A small driver for the programs' windows: start a program from a fresh copy, find its windows by its
+// process id, press buttons, read lists and answer message boxes.
+#pragma once
+
+#include "base/handles.h"
+#include "support/TempFolder.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Timeout = std::chrono::milliseconds;
+inline constexpr Timeout kDefaultTimeout = 20s;
+
+// Where the test fixture staged the built programs (C:\ruvex-e2e inside the prefix).
+std::wstring StageFolder();
+
+using testsupport::RemoveTree;
+using testsupport::TempFolder;
+
+// One started program, copied first into a folder of its own; ended (even with a box open) on destruction.
+class Program {
+public:
+    // Copies StageFolder()\exeName (and the extra staged files) into a new folder and starts it there.
+    Program(const std::wstring& exeName, const std::wstring& arguments = {},
+            const std::vector<std::wstring>& extraFiles = {});
+    // Starts a program that already lies in folder (the folder stays when the program ends).
+    Program(const std::wstring& folder, const std::wstring& exeName, const std::wstring& arguments);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    [[nodiscard]] DWORD pid() const noexcept { return pid_; }
+    [[nodiscard]] const std::wstring& folder() const noexcept { return folder_; }
+    [[nodiscard]] std::wstring File(const std::wstring& name) const { return folder_ + L"\\" + name; }
+    [[nodiscard]] bool Running() const;
+    // Waits for the process to end; false on time-out.
+    bool WaitExit(Timeout timeout = kDefaultTimeout);
+    void Kill();
+
+    // The first visible top-level window of this process that matches; nullptr on time-out.
+    HWND WaitWindow(const std::function<bool(HWND)>& match, Timeout timeout = kDefaultTimeout) const;
+    HWND WaitWindowTitled(const std::wstring& title, Timeout timeout = kDefaultTimeout) const;
+    // A message box (dialog class #32770) of this process.
+    HWND WaitMessageBox(Timeout timeout = kDefaultTimeout) const;
+    [[nodiscard]] std::vector<HWND> TopWindows() const;
+
+private:
+    void Start(const std::wstring& arguments);
+
+    std::wstring folder_;
+    std::wstring exe_;
+    bool ownsFolder_ = false;
+    ruvex::KernelHandle process_;
+    DWORD pid_ = 0;
+};
+
+[[nodiscard]] std::wstring WindowText(HWND hwnd);
+[[nodiscard]] std::wstring ClassName(HWND hwnd);
+[[nodiscard]] HWND Control(HWND parent, int id);
+// Presses a button without waiting for what it starts (it may open a modal box).
+void Click(HWND button);
+void Click(HWND parent, int id);
+// Sets an edit control's text.
+void SetText(HWND control, const std::wstring& text);
+[[nodiscard]] bool IsEnabled(HWND hwnd);
+[[nodiscard]] bool IsVisible(HWND hwnd);
+// Entries of a list box, read with LB_GETCOUNT and LB_GETTEXT.
+[[nodiscard]] std::vector<std::wstring> ListItems(HWND list);
+// The text of a message box (its static text).
+[[nodiscard]] std::wstring MessageBoxText(HWND box);
+// Presses the box's button (IDOK, IDYES, ...).
+void Answer(HWND box, int buttonId);
+// Waits until the predicate holds; false on time-out.
+bool WaitUntil(const std::function<bool()>& condition, Timeout timeout = kDefaultTimeout);
+
+// File helpers for the assertions.
+[[nodiscard]] bool Exists(const std::wstring& path);
+[[nodiscard]] std::string ReadBytes(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+// Lines of an ANSI file (CR LF), empty when missing.
+[[nodiscard]] std::vector<std::wstring> ReadLines(const std::wstring& path);
+void WriteLines(const std::wstring& path, const std::vector<std::wstring>& lines);
+
+} // namespace e2e

@@ -1,0 +1,50 @@
+#include "support/TempFolder.h"
+
+#include "base/handles.h"
+
+#include <atomic>
+
+namespace testsupport {
+
+bool RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    ruvex::FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+    if (find) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (folderEntry && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                RemoveTree(path);
+            } else if (folderEntry) {
+                RemoveDirectoryW(path.c_str());
+            } else {
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(find.get(), &data));
+    }
+    find.reset();
+    RemoveDirectoryW(folder.c_str());
+    return GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring UniqueName(const std::wstring& stem) {
+    static std::atomic<unsigned> counter{0};
+    return stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount()) + L"-" +
+           std::to_wstring(counter++);
+}
+
+TempFolder::TempFolder(const std::wstring& stem) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    path_ = std::wstring(temp) + UniqueName(stem);
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+} // namespace testsupport

@@ -1,0 +1,86 @@
+#include "base/codec.h"
+#include "base/safefile.h"
+#include "base/text.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace ruvex;
+using testsupport::TempFolder;
+
+namespace {
+std::string Bytes(const std::wstring& path) {
+    std::string b;
+    EXPECT_TRUE(ReadFileBytes(path, b));
+    return b;
+}
+std::vector<std::wstring> Read(const std::wstring& path) {
+    LineReader reader;
+    std::vector<std::wstring> lines;
+    if (!reader.Open(path)) {
+        return lines;
+    }
+    std::wstring line;
+    while (reader.Next(line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+} // namespace
+
+TEST(Codec, JapaneseTextIsShiftJisInFilesAndRoundTrips) {
+    // The test process runs with the ANSI code page of a Japanese system.
+    ASSERT_EQ(GetACP(), 932u);
+    const std::wstring name = L"C:\\Program Files\\表計算ｿﾌﾄ\\ﾍﾙﾌﾟ.txt";
+    std::string sjis = WideToAnsi(name);
+    EXPECT_EQ(sjis.substr(17, 2), "\x95\x5c"); // 表: its second byte is a backslash in Shift-JIS
+    EXPECT_EQ(AnsiLength(name), sjis.size());
+    EXPECT_EQ(AnsiToWide(sjis), name);
+
+    TempFolder dir;
+    ASSERT_TRUE(ReplaceFileLines(dir / L"a.dat", {L"[表計算]", name}));
+    EXPECT_EQ(Bytes(dir / L"a.dat"), "[" + WideToAnsi(L"表計算") + "]\r\n" + sjis + "\r\n");
+    EXPECT_EQ(Read(dir / L"a.dat"), (std::vector<std::wstring>{L"[表計算]", name}));
+}
+
+TEST(Codec, LinesEndAtCrLfOrLoneCrAndTheLastMayHaveNoEnd) {
+    EXPECT_EQ(SplitLines("a\r\nb\rc"), (std::vector<std::wstring>{L"a", L"b", L"c"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::wstring>{L"a", L"", L"b"}));
+    EXPECT_EQ(SplitLines("x\ny\r"), (std::vector<std::wstring>{L"x\ny"}));
+    EXPECT_TRUE(SplitLines("").empty());
+    EXPECT_EQ(JoinLines({L"a", L""}), "a\r\n\r\n");
+
+    // The streaming reader agrees with the splitter, also where a CR LF straddles its read blocks.
+    TempFolder dir;
+    std::string big;
+    std::vector<std::wstring> expected;
+    for (int i = 0; big.size() < 200000; ++i) {
+        std::string line(static_cast<std::size_t>(i % 97), 'x');
+        big += line + (i % 3 == 0 ? "\r" : "\r\n");
+        expected.push_back(AnsiToWide(line));
+    }
+    big += "tail";
+    expected.push_back(L"tail");
+    ASSERT_TRUE(ReplaceFileContents(dir / L"big.dat", big));
+    EXPECT_EQ(Read(dir / L"big.dat"), expected);
+    EXPECT_EQ(SplitLines(big), expected);
+
+    std::string edge(65535, 'a');
+    edge += "\r\nb";
+    ASSERT_TRUE(ReplaceFileContents(dir / L"edge.dat", edge));
+    EXPECT_EQ(Read(dir / L"edge.dat"), (std::vector<std::wstring>{std::wstring(65535, L'a'), L"b"}));
+}
+
+TEST(Text, ComparesWithoutCaseInTheSortedListOrder) {
+    EXPECT_TRUE(TextEquals(L"C:\\Program Files\\FOO.EXE", L"c:\\program files\\foo.exe"));
+    EXPECT_TRUE(TextEquals(L"[Ｆｏｏ]", L"[ｆｏｏ]"));
+    EXPECT_FALSE(TextEquals(L"abc", L"abd"));
+    std::vector<std::wstring> v{L"C:\\b", L"-[Fonts]", L"c:\\A", L"-[boot]", L"1", L"!x"};
+    SortTexts(v);
+    // Hyphens weigh least: the win.ini lines of a record come before its paths.
+    // Hyphens are disregarded, so "-[boot]" sorts as the punctuation "[boot]": before digits and letters.
+    EXPECT_EQ(v, (std::vector<std::wstring>{L"!x", L"-[boot]", L"-[Fonts]", L"1", L"c:\\A", L"C:\\b"}));
+    std::vector<std::wstring> same{L"B", L"a", L"b", L"A"};
+    SortTexts(same);
+    EXPECT_EQ(same, (std::vector<std::wstring>{L"a", L"A", L"B", L"b"}));
+}

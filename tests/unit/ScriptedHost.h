@@ -1,0 +1,55 @@
+// A run host for engine tests: records what a run reports and answers from a script.
+#pragma once
+
+#include "uninstaller/monitor/RunHost.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+class ScriptedHost final : public ruvex::RunHost {
+public:
+    struct Position {
+        ruvex::ProgressBar bar;
+        double pos;
+    };
+    std::vector<double> maxima;
+    std::vector<Position> positions;
+    std::vector<std::wstring> labels;
+    std::vector<std::wstring> messages;
+    std::vector<std::wstring> questions;
+    std::deque<ruvex::Answer> answers;   // consumed by Ask; No when empty
+    std::deque<std::wstring> inputs;     // consumed by InputBox; empty text when empty
+    int stopAfter = -1;                  // StopPoint returns true from this call on (-1: never)
+    int stopPoints = 0;
+
+    void SetProgressMax(double max) override { maxima.push_back(max); }
+    void SetProgressPos(ruvex::ProgressBar bar, double pos) override { positions.push_back({bar, pos}); }
+    void SetWaitLabel(std::wstring_view text) override { labels.emplace_back(text); }
+    bool StopPoint() override { return stopAfter >= 0 && stopPoints++ >= stopAfter; }
+    ruvex::Answer Ask(std::wstring_view text, std::wstring_view, ruvex::QuestionKind) override {
+        questions.emplace_back(text);
+        if (answers.empty()) {
+            return ruvex::Answer::No;
+        }
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void Message(std::wstring_view text, std::wstring_view, ruvex::MessageKind) override {
+        messages.emplace_back(text);
+    }
+    std::wstring InputBox(std::wstring_view prompt, std::wstring_view) override {
+        questions.emplace_back(prompt);
+        if (inputs.empty()) {
+            return {};
+        }
+        auto s = inputs.front();
+        inputs.pop_front();
+        return s;
+    }
+};
+
+} // namespace testsupport

@@ -1,0 +1,50 @@
+// The one interface through which the engine talks to the user while it works.
+//
+// Implementations: Form1 (uninstaller/ui/Form1.cpp, the main window and its please-wait window Form10)
+// and ScriptedHost (tests/unit/ScriptedHost.h, scripted answers for the engine tests).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ruvex {
+
+// The progress bars that a run may drive; they share one maximum (ProgressBarMax).
+enum class ProgressBar { Main, Wait };
+
+// Message box kinds, as the user sees them (icon and buttons).
+enum class MessageKind { Information, Warning, Critical };
+enum class QuestionKind { YesNoWarning, OkCancelDefaultCancel, RetryCancelWarning };
+enum class Answer { Yes = 6, No = 7, Ok = 1, Cancel = 2, Retry = 4 };
+
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+
+    // The maximum shared by every progress bar; each run sets it before it gives positions.
+    virtual void SetProgressMax(double max) = 0;
+    virtual void SetProgressPos(ProgressBar bar, double pos) = 0;
+    // The please-wait window's label ("... 、しばらくお待ちください。").
+    virtual void SetWaitLabel(std::wstring_view text) = 0;
+    // Lets the window process what is pending; true when the user asked to stop the run.
+    [[nodiscard]] virtual bool StopPoint() = 0;
+    // An empty title means the application title.
+    virtual Answer Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) = 0;
+    virtual void Message(std::wstring_view text, std::wstring_view title, MessageKind kind) = 0;
+    // Empty text when the user cancels.
+    virtual std::wstring InputBox(std::wstring_view prompt, std::wstring_view title) = 0;
+};
+
+// A host for runs that report nothing and are never stopped.
+class SilentHost final : public RunHost {
+public:
+    void SetProgressMax(double) override {}
+    void SetProgressPos(ProgressBar, double) override {}
+    void SetWaitLabel(std::wstring_view) override {}
+    bool StopPoint() override { return false; }
+    Answer Ask(std::wstring_view, std::wstring_view, QuestionKind) override { return Answer::No; }
+    void Message(std::wstring_view, std::wstring_view, MessageKind) override {}
+    std::wstring InputBox(std::wstring_view, std::wstring_view) override { return {}; }
+};
+
+} // namespace ruvex

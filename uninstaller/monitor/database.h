@@ -1,0 +1,61 @@
+// uninstall.dat: one record per software, "[name]" followed by its file paths and "-[section]" win.ini lines.
+// No operation keeps the database between user actions: each one opens the file, works and closes it.
+#pragma once
+
+#include "base/safefile.h"
+#include "uninstaller/monitor/RunHost.h"
+
+#include <string>
+#include <vector>
+
+namespace ruvex {
+
+// The table of a whole-file rewrite starts with room for this many lines and grows past it:
+// a database is never cut short or refused for its length.
+inline constexpr std::size_t MaxDatabaseLines = 35000;
+
+[[nodiscard]] std::wstring DatabasePath(const std::wstring& dataFolder);
+
+// The record of one software as the lists show it.
+struct SoftwareRecord {
+    std::vector<std::wstring> files;   // FileLines in file order
+    std::vector<std::wstring> winIni;  // WinIniLines without their leading "-", in file order
+};
+
+[[nodiscard]] bool DatabaseExists(const std::wstring& dataFolder);
+// Creates an empty uninstall.dat; nothing happens when it exists.
+[[nodiscard]] FileResult CreateEmptyDatabase(const std::wstring& dataFolder);
+// Names of all records in file order, duplicates as they stand; drives the Wait bar by bytes read.
+[[nodiscard]] std::vector<std::wstring> ListSoftwareNames(const std::wstring& dataFolder, RunHost& host);
+// First pass of reading a record: the number of its body lines that are not win.ini lines
+// (the caller's progress maximum is this count plus one).
+[[nodiscard]] std::size_t CountRecordLines(const std::wstring& dataFolder, const std::wstring& name);
+// Second pass: the body of the first record whose header equals "[" + name + "]" without case.
+[[nodiscard]] SoftwareRecord ReadRecord(const std::wstring& dataFolder, const std::wstring& name);
+// Appends "[name]", the file paths and "-" + each section header line.
+[[nodiscard]] FileResult AppendRecord(const std::wstring& dataFolder, const std::wstring& name,
+                                      const std::vector<std::wstring>& files,
+                                      const std::vector<std::wstring>& sections);
+// Appends body lines only (the second append of an inspection): paths, then "-" + each section line.
+[[nodiscard]] FileResult AppendRecordBody(const std::wstring& dataFolder, const std::vector<std::wstring>& files,
+                                          const std::vector<std::wstring>& sections);
+
+// The whole file as a table of lines (index 0 is the file's first line). With a host the Wait bar
+// follows the bytes read; ok is false when the file exists but cannot be read.
+struct DatabaseLines {
+    bool ok = true;
+    std::vector<std::wstring> lines;
+};
+[[nodiscard]] DatabaseLines ReadAllLines(const std::wstring& dataFolder, RunHost* host = nullptr);
+
+enum class EmptyLines { Drop, Keep };
+// Replaces the file by the table's lines in order; empty entries are left out unless kept.
+[[nodiscard]] FileResult WriteAllLines(const std::wstring& dataFolder, const std::vector<std::wstring>& lines,
+                                       EmptyLines empty = EmptyLines::Drop);
+
+// Line kinds: a header starts with "[", a win.ini line with "-", anything else is a file path.
+[[nodiscard]] bool IsHeaderLine(const std::wstring& line) noexcept;
+[[nodiscard]] bool IsWinIniLine(const std::wstring& line) noexcept;
+[[nodiscard]] std::wstring HeaderFor(const std::wstring& name);
+
+} // namespace ruvex
