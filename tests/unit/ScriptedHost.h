@@ -24,10 +24,16 @@ public:
     std::deque<std::wstring> inputs;     // consumed by InputBox; empty text when empty
     int stopAfter = -1;                  // StopPoint returns true from this call on (-1: never)
     int stopPoints = 0;
+    int fullBars = 0;
+    bool waitWindowShown = false;
+    bool busy = false;
 
     void SetProgressMax(double max) override { maxima.push_back(max); }
     void SetProgressPos(ruvex::ProgressBar bar, double pos) override { positions.push_back({bar, pos}); }
+    void PMax() override { ++fullBars; }
     void SetWaitLabel(std::wstring_view text) override { labels.emplace_back(text); }
+    void ShowWaitWindow(bool show) override { waitWindowShown = show; }
+    void SetBusy(bool b) override { busy = b; }
     bool StopPoint() override { return stopAfter >= 0 && stopPoints++ >= stopAfter; }
     ruvex::Answer Ask(std::wstring_view text, std::wstring_view, ruvex::QuestionKind) override {
         questions.emplace_back(text);

@@ -24,9 +24,16 @@ public:
     // The maximum shared by every progress bar; each run sets it before it gives positions.
     virtual void SetProgressMax(double max) = 0;
     virtual void SetProgressPos(ProgressBar bar, double pos) = 0;
-    // The please-wait window's label ("... 、しばらくお待ちください。").
+    // PMax: the please-wait bar at its maximum, as every phase that shows progress ends.
+    virtual void PMax() = 0;
+    // The please-wait window's label ("... 、しばらくお待ちください。"); set even while the window is hidden.
     virtual void SetWaitLabel(std::wstring_view text) = 0;
-    // Lets the window process what is pending; true when the user asked to stop the run.
+    // Shows the please-wait window without blocking (or closes it).
+    virtual void ShowWaitWindow(bool show) = 0;
+    // The hourglass pointer while a pass over the database runs.
+    virtual void SetBusy(bool busy) = 0;
+    // Lets the window process what is pending (and show how the working lists grew). When the user has
+    // asked to stop, the window asks whether to stop; true means the run must end now.
     [[nodiscard]] virtual bool StopPoint() = 0;
     // An empty title means the application title.
     virtual Answer Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) = 0;
@@ -40,7 +47,10 @@ class SilentHost final : public RunHost {
 public:
     void SetProgressMax(double) override {}
     void SetProgressPos(ProgressBar, double) override {}
+    void PMax() override {}
     void SetWaitLabel(std::wstring_view) override {}
+    void ShowWaitWindow(bool) override {}
+    void SetBusy(bool) override {}
     bool StopPoint() override { return false; }
     Answer Ask(std::wstring_view, std::wstring_view, QuestionKind) override { return Answer::No; }
     void Message(std::wstring_view, std::wstring_view, MessageKind) override {}

@@ -1,0 +1,182 @@
+#include "uninstaller/monitor/snapshot.h"
+
+#include "ScriptedHost.h"
+#include "base/codec.h"
+#include "base/text.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace ruvex;
+using testsupport::ScriptedHost;
+using testsupport::TempFolder;
+
+namespace {
+using Lines = std::vector<std::wstring>;
+
+void MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    ASSERT_TRUE(ReplaceFileContents(path, "x"));
+    SetFileAttributesW(path.c_str(), attributes);
+}
+void MakeFolder(const std::wstring& path) { ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)); }
+
+std::ptrdiff_t IndexOf(const Lines& list, const std::wstring& entry) {
+    auto it = std::find_if(list.begin(), list.end(), [&](const auto& e) { return TextEquals(e, entry); });
+    return it == list.end() ? -1 : it - list.begin();
+}
+
+// The entries of a list that lie below a folder, in list order.
+Lines Below(const Lines& list, const std::wstring& folder) {
+    Lines out;
+    for (const auto& e : list) {
+        if (e.size() > folder.size() && TextEquals(std::wstring_view(e).substr(0, folder.size() + 1), folder + L"\\")) {
+            out.push_back(e.substr(folder.size() + 1));
+        }
+    }
+    return out;
+}
+
+// A small tree standing in for a system: a Windows folder with a system folder, a Start Menu, a program.
+struct FakeSystem {
+    TempFolder root{L"scan"};
+    std::wstring win = root / L"Win";
+    ScanSettings settings;
+    FakeSystem() {
+        MakeFolder(win);
+        MakeFolder(win + L"\\System");
+        MakeFolder(win + L"\\System\\Sub");
+        MakeFolder(win + L"\\Start");
+        MakeFolder(win + L"\\Start\\Programs");
+        MakeFolder(win + L"\\Start\\Programs\\Deep");
+        MakeFolder(root / L"App");
+        MakeFile(win + L"\\win.ini");
+        MakeFile(win + L"\\B.DLL", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        MakeFile(win + L"\\a.exe");
+        MakeFile(win + L"\\System\\k.dll");
+        MakeFile(win + L"\\System\\Sub\\notme.dll");
+        MakeFile(win + L"\\Start\\Programs\\Deep\\ｿﾌﾄ.lnk");
+        MakeFile(root / L"App\\app.exe");
+        settings.windowsFolder = win;
+        settings.systemFolder = win + L"\\System";
+        settings.secondDrive = L"c:";
+        settings.startMenu = win + L"\\Start\\";
+        settings.desktop = L"\\";
+        settings.sendTo = L"\\";
+    }
+};
+} // namespace
+
+TEST(ListFolder, SortsNamesWithoutCaseAndSeparatesFoldersFromFiles) {
+    TempFolder dir;
+    MakeFile(dir / L"b.txt");
+    MakeFile(dir / L"A.txt", FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(dir / L"c.txt", FILE_ATTRIBUTE_SYSTEM);
+    MakeFolder(dir / L"Zeta");
+    MakeFolder(dir / L"alpha");
+    FolderListing l = ListFolder(dir.path(), true);
+    ASSERT_TRUE(l.ok);
+    EXPECT_EQ(l.Dir1, (Lines{L"alpha", L"Zeta"}));
+    EXPECT_EQ(l.File1, (Lines{L"A.txt", L"b.txt", L"c.txt"}));
+    EXPECT_TRUE(ListFolder(dir.path(), false).File1.empty());
+    EXPECT_FALSE(ListFolder(dir / L"gone", true).ok);
+}
+
+TEST(ScanDrives, PartialModeRecordsOnlyTheSystemFoldersAndTheShellTrees) {
+    FakeSystem sys;
+    ScriptedHost host;
+    WalkLists lists;
+    ASSERT_EQ(ScanDrives(sys.settings, lists, host), ScanResult::Completed);
+
+    // One root for a second drive equal to the Windows drive in another case.
+    EXPECT_EQ(lists.List1[0], L"C:\\");
+    EXPECT_EQ(IndexOf(lists.List1, L"c:\\"), 0);
+    // Breadth-first: a level's folders in name order before the next level.
+    EXPECT_EQ(Below(lists.List1, sys.win), (Lines{L"Start", L"System", L"Start\\Programs", L"System\\Sub",
+                                                  L"Start\\Programs\\Deep"}));
+    EXPECT_GE(IndexOf(lists.List1, sys.root / L"App"), 0);
+    // Files: the Windows and system folders exactly (hidden and system files too), all below the Start
+    // Menu; nothing of a system subfolder or of other folders.
+    EXPECT_EQ(Below(lists.List2, sys.win),
+              (Lines{L"a.exe", L"B.DLL", L"win.ini", L"System\\k.dll", L"Start\\Programs\\Deep\\ｿﾌﾄ.lnk"}));
+    EXPECT_TRUE(Below(lists.List2, sys.root / L"App").empty());
+    EXPECT_FALSE(host.labels.empty());
+    EXPECT_EQ(host.labels[0], L"フォルダ No.1 を検索しています、しばらくお待ちください。");
+}
+
+TEST(ScanDrives, AllFoldersModeRecordsEveryFileAndRootFilesHaveOneBackslash) {
+    FakeSystem sys;
+    sys.settings.mode = ScanMode::AllFolders;
+    ScriptedHost host;
+    WalkLists lists;
+    ASSERT_EQ(ScanDrives(sys.settings, lists, host), ScanResult::Completed);
+    EXPECT_EQ(Below(lists.List2, sys.root / L"App"), Lines{L"app.exe"});
+    EXPECT_EQ(Below(lists.List2, sys.win + L"\\System\\Sub"), Lines{L"notme.dll"});
+    for (const auto& f : lists.List2) {
+        ASSERT_EQ(f.find(L"\\\\"), std::wstring::npos) << f;
+    }
+}
+
+TEST(ScanDrives, StopsAtTheHundredthLevel) {
+    TempFolder dir{L"deep"};
+    // The temp folder lies some levels below C:\; build a chain that passes level 100.
+    int depth = 0;
+    for (wchar_t c : dir.path()) {
+        depth += c == L'\\' ? 1 : 0;
+    }
+    std::wstring path = dir.path();
+    std::vector<std::wstring> chain;
+    for (int level = depth + 1; level <= 102; ++level) {
+        path += L"\\d";
+        MakeFolder(path);
+        chain.push_back(path);
+        MakeFile(path + L"\\f.txt");
+    }
+    ScanSettings s;
+    s.mode = ScanMode::AllFolders;
+    s.windowsFolder = L"C:\\windows";
+    s.systemFolder = L"C:\\windows\\system32";
+    ScriptedHost host;
+    WalkLists lists;
+    ASSERT_EQ(ScanDrives(s, lists, host), ScanResult::Completed);
+    // chain[i] lies i + depth + 1 levels below C:\ and is read at level i + depth + 2.
+    std::size_t last = static_cast<std::size_t>(100 - depth - 2); // read at level 100
+    EXPECT_GE(IndexOf(lists.List1, chain[last + 1]), 0);            // found at level 100 ...
+    EXPECT_GE(IndexOf(lists.List2, chain[last] + L"\\f.txt"), 0);
+    EXPECT_LT(IndexOf(lists.List2, chain[last + 1] + L"\\f.txt"), 0); // ... but never read
+    EXPECT_LT(IndexOf(lists.List1, chain[last + 2]), 0);
+    EXPECT_EQ(host.labels.back(), L"フォルダ No.100 を検索しています、しばらくお待ちください。");
+}
+
+TEST(ScanDrives, EndsWhenTheFileListIsFullOrTheUserStops) {
+    FakeSystem sys;
+    sys.settings.mode = ScanMode::AllFolders;
+    sys.settings.maxFiles = 5;
+    ScriptedHost host;
+    WalkLists lists;
+    EXPECT_EQ(ScanDrives(sys.settings, lists, host), ScanResult::TooManyFiles);
+    EXPECT_EQ(lists.List2.size(), 5u);
+
+    ScriptedHost stopping;
+    stopping.stopAfter = 3;
+    WalkLists stopped;
+    EXPECT_EQ(ScanDrives(sys.settings, stopped, stopping), ScanResult::Stopped);
+    EXPECT_EQ(stopping.stopPoints, 4);
+}
+
+TEST(SaveListToFile, WritesOneLineAnEntryAndSetsNoMaximumForOneEntry) {
+    TempFolder dir;
+    ScriptedHost host;
+    ASSERT_TRUE(SaveListToFile({L"C:\\表\\a.txt"}, dir.path(), L"file_bf.dat", host));
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(dir / L"file_bf.dat", bytes));
+    EXPECT_EQ(bytes, WideToAnsi(L"C:\\表\\a.txt") + "\r\n");
+    EXPECT_TRUE(host.maxima.empty());
+    EXPECT_EQ(host.labels, Lines{L"ファイルに保存しています、しばらくお待ちください。"});
+    EXPECT_TRUE(host.waitWindowShown);
+
+    ASSERT_TRUE(SaveListToFile({}, dir.path(), L"dir_bf.dat", host));
+    ASSERT_TRUE(ReadFileBytes(dir / L"dir_bf.dat", bytes));
+    EXPECT_EQ(bytes, "");
+}

@@ -1,0 +1,89 @@
+#include "uninstaller/monitor/tidy.h"
+
+#include "ScriptedHost.h"
+#include "base/codec.h"
+#include "uninstaller/monitor/database.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace ruvex;
+using testsupport::ScriptedHost;
+using testsupport::TempFolder;
+
+namespace {
+using Lines = std::vector<std::wstring>;
+
+class Tidy : public ::testing::Test {
+protected:
+    TempFolder dir{L"tidy"};
+    ScriptedHost host;
+    void Write(const Lines& lines) { ASSERT_TRUE(WriteAllLines(dir.path(), lines, EmptyLines::Keep)); }
+    Lines Read() { return ReadAllLines(dir.path()).lines; }
+    std::wstring File(const std::wstring& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+        std::wstring path = dir / name;
+        EXPECT_TRUE(ReplaceFileContents(path, "x"));
+        SetFileAttributesW(path.c_str(), attributes);
+        return path;
+    }
+};
+
+// A drive letter that names no drive here.
+std::wstring AbsentDrive() {
+    DWORD drives = GetLogicalDrives();
+    for (wchar_t c = L'Q'; c <= L'Y'; ++c) {
+        if (!(drives & (1u << (c - L'A')))) {
+            return std::wstring(1, c) + L":";
+        }
+    }
+    return L"Y:";
+}
+} // namespace
+
+TEST_F(Tidy, SortsEachBodyDropsDuplicatesWithoutCaseAndLinesOutsideRecords) {
+    Write({L"C:\\stray.txt", L"[Foo]", L"C:\\B\\y.exe", L"c:\\a\\X.DLL", L"", L"-[Foo]", L"C:\\A\\x.dll", L"[Bar]",
+           L"C:\\z.txt", L"-[Fonts]", L"[Foo]", L"C:\\own.txt"});
+    ASSERT_TRUE(Seiri(dir.path(), host));
+    // The last spelling of a run stays; win.ini lines before the paths; records keep their places.
+    EXPECT_EQ(Read(), (Lines{L"[Foo]", L"-[Foo]", L"C:\\A\\x.dll", L"C:\\B\\y.exe", L"[Bar]", L"-[Fonts]",
+                             L"C:\\z.txt", L"[Foo]", L"C:\\own.txt"}));
+    EXPECT_EQ(host.labels[0], L"アンインストールデーターを整理しています、しばらくお待ちください。");
+    EXPECT_EQ(host.labels[1], L"データー [Foo] を整理しています、しばらくお待ちください。");
+    EXPECT_FALSE(host.busy);
+}
+
+TEST_F(Tidy, RecordLabelNamesTheFirstTenCharactersAndHeadersAloneStayAsTheyAre) {
+    Write({L"[ABCDEFGHIJKLMN]", L"[表計算ｿﾌﾄ]"});
+    std::string before;
+    ReadFileBytes(DatabasePath(dir.path()), before);
+    ASSERT_TRUE(Seiri(dir.path(), host));
+    EXPECT_EQ(host.labels[1], L"データー [ABCDEFGHIJ] を整理しています、しばらくお待ちください。");
+    ASSERT_TRUE(Killed(dir.path(), host));
+    std::string after;
+    ReadFileBytes(DatabasePath(dir.path()), after);
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(Tidy, MissingFileCheckDropsDeletedFilesOnly) {
+    std::wstring kept = File(L"kept.txt");
+    std::wstring hidden = File(L"hidden.sys", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    std::wstring gone = File(L"gone.txt");
+    DeleteFileW(gone.c_str());
+    std::wstring absent = AbsentDrive() + L"\\Program Files\\x.exe";
+    Write({gone, kept, L"[Foo]", gone, L"-[Fonts]", hidden, dir.path(), L"", kept, absent, L"[Bar]", gone});
+    ASSERT_TRUE(Killed(dir.path(), host));
+    // A folder is no file; a drive that is away keeps its lines; headers and win.ini lines always stay.
+    EXPECT_EQ(Read(), (Lines{kept, L"[Foo]", L"-[Fonts]", hidden, kept, absent, L"[Bar]"}));
+    EXPECT_EQ(host.labels, Lines{L"削除されたファイルがないか調べています、しばらくお待ちください。"});
+}
+
+TEST_F(Tidy, BothPassesDoNothingWithoutADatabase) {
+    EXPECT_TRUE(Killed(dir.path(), host));
+    EXPECT_FALSE(DatabaseExists(dir.path()));
+    EXPECT_TRUE(host.labels.empty());
+}
+
+TEST(TidyBody, KeepsOneOfEachLineInSortedOrder) {
+    EXPECT_EQ(TidyBody({L"b", L"", L"B", L"a", L"-[x]", L"", L"A"}), (Lines{L"-[x]", L"A", L"B"}));
+    EXPECT_TRUE(TidyBody({L"", L""}).empty());
+}

@@ -1,0 +1,144 @@
+#include "uninstaller/monitor/snapshot.h"
+
+#include "base/handles.h"
+#include "base/text.h"
+#include "resources/RuvexTexts.h"
+#include "uninstaller/monitor/Module1.h"
+
+#include <windows.h>
+
+#include <array>
+
+namespace ruvex {
+
+FolderListing ListFolder(const std::wstring& folder, bool withFiles) {
+    FolderListing listing;
+    WIN32_FIND_DATAW data;
+    // One pass per folder, names sorted here: the platform returns them in no particular order.
+    FindHandle find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
+        // An empty root has no entries at all; anything else (gone, access denied) is skipped.
+        listing.ok = GetLastError() == ERROR_FILE_NOT_FOUND;
+        return listing;
+    }
+    listing.ok = true;
+    do {
+        std::wstring name = data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (name != L"." && name != L"..") {
+                listing.Dir1.push_back(std::move(name));
+            }
+        } else if (withFiles) {
+            listing.File1.push_back(std::move(name));
+        }
+    } while (FindNextFileW(find.get(), &data));
+    SortTexts(listing.Dir1);
+    SortTexts(listing.File1);
+    return listing;
+}
+
+namespace {
+
+std::wstring WithTrailingBackslash(const std::wstring& path) {
+    return path.empty() || path.back() != L'\\' ? path + L'\\' : path;
+}
+
+bool BeginsWith(const std::wstring& text, const std::wstring& prefix) {
+    return text.size() >= prefix.size() && TextEquals(std::wstring_view(text).substr(0, prefix.size()), prefix);
+}
+
+// Partial mode records the files of the Windows and system folders themselves and of everything below
+// the Start Menu, the Desktop and Send To; every other folder only gives its subfolders.
+bool FilesWanted(const ScanSettings& s, const std::wstring& folder) {
+    if (s.mode == ScanMode::AllFolders) {
+        return true;
+    }
+    std::wstring g = WithTrailingBackslash(folder);
+    return TextEquals(g, s.windowsFolder + L"\\") || TextEquals(g, s.systemFolder + L"\\") ||
+           BeginsWith(g, s.startMenu) || BeginsWith(g, s.desktop) || BeginsWith(g, s.sendTo);
+}
+
+// A folder that can be entered: it exists and is not a junction or symbolic link.
+bool EnterableFolder(const std::wstring& folder) {
+    DWORD a = GetFileAttributesW(folder.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+} // namespace
+
+ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
+    auto& folders = lists.List1;
+    auto& files = lists.List2;
+    std::wstring windowsRoot = s.windowsFolder.substr(0, 2);
+    folders.push_back(windowsRoot + L"\\");
+    std::wstring second = s.secondDrive.substr(0, 2);
+    if (!second.empty() && !TextEquals(second, windowsRoot)) {
+        folders.push_back(second + L"\\");
+    }
+
+    std::array<long long, MaxWalkLevels + 1> LevelEnd{};
+    LevelEnd[0] = -1;
+    for (int k = 1; k <= MaxWalkLevels; ++k) {
+        host.SetWaitLabel(texts::SearchingLevelPrefix + std::to_wstring(k) + texts::SearchingLevelSuffix);
+        LevelEnd[k] = static_cast<long long>(folders.size()) - 1;
+        for (long long i = LevelEnd[k - 1] + 1; i <= LevelEnd[k]; ++i) {
+            // Copied: appending subfolders below may move the list's storage.
+            const std::wstring folder = folders[static_cast<std::size_t>(i)];
+            const bool FastFile = !FilesWanted(s, folder);
+            if (EnterableFolder(folder)) {
+                FolderListing listing = ListFolder(folder, !FastFile);
+                if (!FastFile) {
+                    std::size_t m = listing.File1.size();
+                    if (m > 0 && s.showProgress) {
+                        host.SetProgressMax(static_cast<double>(m));
+                    }
+                    for (std::size_t j = 0; j < m; ++j) {
+                        if (s.showProgress && j % 20 == 0) {
+                            host.SetProgressPos(ProgressBar::Wait, static_cast<double>(j + 1));
+                        }
+                        if (files.size() >= s.maxFiles) {
+                            return ScanResult::TooManyFiles;
+                        }
+                        files.push_back(JoinPath(folder, listing.File1[j]));
+                        if (host.StopPoint()) {
+                            return ScanResult::Stopped;
+                        }
+                    }
+                    host.PMax();
+                }
+                for (const auto& sub : listing.Dir1) {
+                    folders.push_back(JoinPath(folder, sub));
+                    if (host.StopPoint()) {
+                        return ScanResult::Stopped;
+                    }
+                }
+            }
+            if (host.StopPoint()) {
+                return ScanResult::Stopped;
+            }
+        }
+        if (host.StopPoint()) {
+            return ScanResult::Stopped;
+        }
+    }
+    return ScanResult::Completed;
+}
+
+FileResult SaveListToFile(const std::vector<std::wstring>& list, const std::wstring& dataFolder,
+                          const std::wstring& name, RunHost& host) {
+    host.ShowWaitWindow(true);
+    host.SetWaitLabel(texts::SavingToFile);
+    std::size_t n = list.empty() ? 0 : list.size() - 1;
+    if (n > 0) {
+        host.SetProgressMax(static_cast<double>(n));
+    }
+    for (std::size_t k = 0; k < list.size(); k += 20) {
+        host.SetProgressPos(ProgressBar::Wait, static_cast<double>(k));
+    }
+    FileResult written = ReplaceFileLines(JoinPath(dataFolder, name), list);
+    host.PMax();
+    return written;
+}
+
+} // namespace ruvex

@@ -1,0 +1,55 @@
+// The drive walk of install preparation and inspection, and the snapshot files it leaves.
+#pragma once
+
+#include "base/safefile.h"
+#include "uninstaller/monitor/RunHost.h"
+
+#include <string>
+#include <vector>
+
+namespace ruvex {
+
+// A working list holds at most this many entries (16-bit signed counts and indexes of the lists).
+inline constexpr std::size_t MaxListEntries = 32767;
+inline constexpr int MaxWalkLevels = 100;
+
+// One folder's entries, each kind sorted by name in the sorted-list-box order. The hidden folder list box
+// Dir1 and file list box File1 did this job; one enumeration now serves both.
+struct FolderListing {
+    bool ok = false;                  // false: the folder is gone or cannot be listed
+    std::vector<std::wstring> Dir1;   // subfolder names (hidden ones too)
+    std::vector<std::wstring> File1;  // file names, hidden and system files included
+};
+[[nodiscard]] FolderListing ListFolder(const std::wstring& folder, bool withFiles);
+
+enum class ScanMode { AllFolders, Partial };
+enum class ScanResult { Completed, Stopped, TooManyFiles };
+
+struct ScanSettings {
+    ScanMode mode = ScanMode::Partial;
+    std::wstring windowsFolder;      // without a trailing backslash
+    std::wstring systemFolder;       // without a trailing backslash
+    std::wstring secondDrive;        // the watched drive, "D:" or "d:\" (its first two characters count)
+    // The shell folders whose whole trees have their files recorded in partial mode, each with a trailing
+    // backslash; "\" for a folder the system does not have (it never matches).
+    std::wstring startMenu, desktop, sendTo;
+    bool showProgress = true;        // Pro = 0: the walk drives the please-wait bar per file
+    std::size_t maxFiles = MaxListEntries; // the file list's capacity
+};
+
+// The working lists of a walk: List1 folders and List2 files, in the order found.
+struct WalkLists {
+    std::vector<std::wstring> List1;
+    std::vector<std::wstring> List2;
+};
+
+// Walks the Windows drive and the watched drive breadth-first, level by level (at most 100 levels),
+// filling the lists. A stop point follows every file, subfolder, folder and level. Reparse points
+// (junctions, symbolic links) are listed as folders but never entered.
+[[nodiscard]] ScanResult ScanDrives(const ScanSettings& settings, WalkLists& lists, RunHost& host);
+
+// Writes a list to name in the data folder, one line each, showing the please-wait window's progress.
+[[nodiscard]] FileResult SaveListToFile(const std::vector<std::wstring>& list, const std::wstring& dataFolder,
+                                        const std::wstring& name, RunHost& host);
+
+} // namespace ruvex
