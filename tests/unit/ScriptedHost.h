@@ -22,9 +22,11 @@ public:
     std::vector<std::wstring> questions;
     std::deque<ruvex::Answer> answers;   // consumed by Ask; No when empty
     std::deque<std::wstring> inputs;     // consumed by InputBox; empty text when empty
-    int stopAfter = -1;                  // StopPoint returns true from this call on (-1: never)
+    int stopAfter = -1;                  // StopPoint returns true after this many calls (-1: never)
     int stopPoints = 0;
     int fullBars = 0;
+    int eventPumps = 0;
+    std::wstring inHand;
     bool waitWindowShown = false;
     bool busy = false;
 
@@ -34,7 +36,9 @@ public:
     void SetWaitLabel(std::wstring_view text) override { labels.emplace_back(text); }
     void ShowWaitWindow(bool show) override { waitWindowShown = show; }
     void SetBusy(bool b) override { busy = b; }
-    bool StopPoint() override { return stopAfter >= 0 && stopPoints++ >= stopAfter; }
+    void InHand(std::wstring_view text) override { inHand = text; }
+    void ProcessEvents() override { ++eventPumps; }
+    bool StopPoint() override { return ++stopPoints > stopAfter && stopAfter >= 0; }
     ruvex::Answer Ask(std::wstring_view text, std::wstring_view, ruvex::QuestionKind) override {
         questions.emplace_back(text);
         if (answers.empty()) {

@@ -32,6 +32,10 @@ public:
     virtual void ShowWaitWindow(bool show) = 0;
     // The hourglass pointer while a pass over the database runs.
     virtual void SetBusy(bool busy) = 0;
+    // The file or line in hand: the main window shows it in its caption while it is minimised.
+    virtual void InHand(std::wstring_view text) = 0;
+    // Lets the window process what is pending and show how the working lists grew; never stops the run.
+    virtual void ProcessEvents() = 0;
     // Lets the window process what is pending (and show how the working lists grew). When the user has
     // asked to stop, the window asks whether to stop; true means the run must end now.
     [[nodiscard]] virtual bool StopPoint() = 0;
@@ -51,6 +55,8 @@ public:
     void SetWaitLabel(std::wstring_view) override {}
     void ShowWaitWindow(bool) override {}
     void SetBusy(bool) override {}
+    void InHand(std::wstring_view) override {}
+    void ProcessEvents() override {}
     bool StopPoint() override { return false; }
     Answer Ask(std::wstring_view, std::wstring_view, QuestionKind) override { return Answer::No; }
     void Message(std::wstring_view, std::wstring_view, MessageKind) override {}

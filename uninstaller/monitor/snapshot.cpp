@@ -101,6 +101,7 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
                             return ScanResult::TooManyFiles;
                         }
                         files.push_back(JoinPath(folder, listing.File1[j]));
+                        host.InHand(listing.File1[j]);
                         if (host.StopPoint()) {
                             return ScanResult::Stopped;
                         }

@@ -1,0 +1,57 @@
+// Times the indexed added-entries merge against the direct one, side by side in one run, and prints
+// the ratios. Not a test: run it with scripts/bench.
+#include "support/MergeAsWritten.h"
+#include "uninstaller/monitor/inspect.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+double Seconds(const std::function<void()>& work) {
+    LARGE_INTEGER f, a, b;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&a);
+    work();
+    QueryPerformanceCounter(&b);
+    return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+void Case(const char* name, const Lines& before, const Lines& after) {
+    std::size_t n1 = 0, n2 = 0;
+    double direct = Seconds([&] { n1 = testsupport::MergeAsWritten(before, after).size(); });
+    double indexed = Seconds([&] { n2 = ruvex::FindAddedEntries(before, after).size(); });
+    std::printf("%-34s before %6zu after %6zu added %6zu  direct %8.3f s  indexed %8.3f s  direct/indexed %7.1f%s\n",
+                name, before.size(), after.size(), n2, direct, indexed, direct / indexed,
+                n1 == n2 ? "" : "  MISMATCH");
+}
+
+Lines Paths(const wchar_t* folder, int n) {
+    Lines l;
+    for (int i = 0; i < n; ++i) {
+        l.push_back(std::wstring(L"C:\\") + folder + L"\\file" + std::to_wstring(i) + L".dat");
+    }
+    return l;
+}
+
+} // namespace
+
+int main() {
+    for (int n : {2000, 8000}) {
+        Lines same = Paths(L"Program Files\\App", n);
+        Lines grown = same;
+        grown.insert(grown.begin() + n / 2, Paths(L"New", n / 10).begin(), Paths(L"New", n / 10).end());
+        Case("shared order, 10% added", same, grown);
+        Lines half;
+        for (int i = 0; i < n; i += 2) {
+            half.push_back(same[static_cast<std::size_t>(i)]);
+        }
+        Case("half of the entries removed", same, half);
+        Case("everything replaced", same, Paths(L"Other", n));
+    }
+    return 0;
+}
