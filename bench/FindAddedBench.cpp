@@ -44,7 +44,8 @@ int main() {
     for (int n : {2000, 8000}) {
         Lines same = Paths(L"Program Files\\App", n);
         Lines grown = same;
-        grown.insert(grown.begin() + n / 2, Paths(L"New", n / 10).begin(), Paths(L"New", n / 10).end());
+        Lines fresh = Paths(L"New", n / 10);
+        grown.insert(grown.begin() + n / 2, fresh.begin(), fresh.end());
         Case("shared order, 10% added", same, grown);
         Lines half;
         for (int i = 0; i < n; i += 2) {
