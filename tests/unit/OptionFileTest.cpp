@@ -1,0 +1,103 @@
+#include "uninstaller/ui/OptionFile.h"
+#include "uninstaller/ui/ViewerText.h"
+
+#include "ScriptedHost.h"
+#include "base/codec.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace ruvex;
+using testsupport::ScriptedHost;
+using testsupport::TempFolder;
+
+namespace {
+void Write(const TempFolder& dir, const std::string& bytes) {
+    ASSERT_TRUE(ReplaceFileContents(OptionFilePath(dir.path()), bytes));
+}
+std::wstring AbsentLetter() {
+    DWORD drives = GetLogicalDrives();
+    for (wchar_t c = L'Q'; c <= L'Y'; ++c) {
+        if (!(drives & (1u << (c - L'A')))) {
+            return std::wstring(1, c);
+        }
+    }
+    return L"Y";
+}
+} // namespace
+
+TEST(OptionFile, WritesTenLinesWithBlanksAroundEachCheckValue) {
+    TempFolder dir;
+    Options o;
+    o.drive = L"c: [ﾃﾞｨｽｸ]";
+    ASSERT_TRUE(WriteOptionFile(dir.path(), o));
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(OptionFilePath(dir.path()), bytes));
+    EXPECT_EQ(bytes, WideToAnsi(L"c: [ﾃﾞｨｽｸ]") + "\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    auto read = ReadOptionFile(dir.path());
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->drive, o.drive);
+    EXPECT_EQ(read->checks, o.checks);
+}
+
+TEST(OptionFile, ReadsLenientlyButRefusesShortOrBrokenFiles) {
+    TempFolder dir;
+    Write(dir, "C:\r\nC:\\Tools\\ed.exe\r\n1\r\n0\r\n 1 \r\n0 \r\n  0\r\n1\r\n1\r\n1");
+    auto o = ReadOptionFile(dir.path());
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->editor, L"C:\\Tools\\ed.exe");
+    EXPECT_TRUE(o->Get(Check::Check1));
+    EXPECT_FALSE(o->Get(Check::Check2));
+    EXPECT_TRUE(o->Get(Check::Check5));
+    EXPECT_TRUE(o->Get(Check::Check9));
+
+    Write(dir, "c:\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n"); // nine lines
+    EXPECT_FALSE(ReadOptionFile(dir.path()));
+    Write(dir, "c:\r\nNOTEPAD\r\n 0 \r\n yes \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    EXPECT_FALSE(ReadOptionFile(dir.path()));
+    Write(dir, WideToAnsi(AbsentLetter()) + ": [gone]\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    EXPECT_FALSE(ReadOptionFile(dir.path()));
+    EXPECT_FALSE(ReadOptionFile(dir / L"none"));
+}
+
+TEST(OptionFile, DefaultsKeepTheDrive) {
+    Options o;
+    o.drive = L"d:";
+    o.editor = L"vi";
+    o.checks.fill(true);
+    o.ResetToDefaults();
+    EXPECT_EQ(o.drive, L"d:");
+    EXPECT_EQ(o.editor, L"NOTEPAD");
+    EXPECT_EQ(o.checks, Options{}.checks);
+    EXPECT_EQ(DriveListText(L'C').substr(0, 2), L"c:");
+    EXPECT_NE(PresentDrives().find(L'C'), std::wstring::npos);
+}
+
+TEST(ViewerText, ShowsUpTo400LinesAndMarksAnEarlyEnd) {
+    TempFolder dir;
+    ASSERT_TRUE(ReplaceFileContents(dir / L"three.txt", "one\r\n" + WideToAnsi(L"二") + "\r\nthree"));
+    ScriptedHost host;
+    EXPECT_EQ(ReadViewerText(dir / L"three.txt", host), L"one\r\n二\r\nthree\r\n[END]");
+
+    std::string big;
+    for (int i = 1; i <= 1000; ++i) {
+        big += "line " + std::to_string(i) + "\r\n";
+    }
+    ASSERT_TRUE(ReplaceFileContents(dir / L"big.txt", big));
+    ScriptedHost bigHost;
+    std::wstring text = ReadViewerText(dir / L"big.txt", bigHost);
+    EXPECT_EQ(std::count(text.begin(), text.end(), L'\n'), 400);
+    EXPECT_EQ(text.find(L"[END]"), std::wstring::npos);
+    EXPECT_EQ(text.substr(text.size() - 10), L"line 400\r\n");
+    EXPECT_EQ(bigHost.maxima, std::vector<double>{400});
+    ASSERT_EQ(bigHost.positions.size(), 20u);
+    EXPECT_EQ(bigHost.positions[0].pos, 20);
+
+    std::string exact;
+    for (int i = 1; i <= 400; ++i) {
+        exact += "x\r\n";
+    }
+    ASSERT_TRUE(ReplaceFileContents(dir / L"400.txt", exact));
+    EXPECT_EQ(ReadViewerText(dir / L"400.txt", host).find(L"[END]"), std::wstring::npos);
+    EXPECT_EQ(ReadViewerText(dir / L"missing.txt", host), L"[END]");
+}
