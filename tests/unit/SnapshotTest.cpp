@@ -118,6 +118,19 @@ TEST(ScanDrives, AllFoldersModeRecordsEveryFileAndRootFilesHaveOneBackslash) {
     }
 }
 
+TEST(ScanDrives, LeavesTheUninstallersOwnRunFilesOut) {
+    FakeSystem sys;
+    sys.settings.mode = ScanMode::AllFolders;
+    sys.settings.dataFolder = sys.root / L"App";
+    MakeFile(sys.root / L"App\\dir_bf.dat");
+    MakeFile(sys.root / L"App\\FILE_BF.DAT");
+    MakeFile(sys.root / L"App\\uninstall.dat");
+    ScriptedHost host;
+    WalkLists lists;
+    ASSERT_EQ(ScanDrives(sys.settings, lists, host), ScanResult::Completed);
+    EXPECT_EQ(Below(lists.List2, sys.root / L"App"), (Lines{L"app.exe", L"uninstall.dat"}));
+}
+
 TEST(ScanDrives, StopsAtTheHundredthLevel) {
     TempFolder dir{L"deep"};
     // The temp folder lies some levels below C:\; build a chain that passes level 100.

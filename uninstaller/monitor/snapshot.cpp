@@ -59,6 +59,16 @@ bool FilesWanted(const ScanSettings& s, const std::wstring& folder) {
            BeginsWith(g, s.startMenu) || BeginsWith(g, s.desktop) || BeginsWith(g, s.sendTo);
 }
 
+bool IsRunFile(const std::wstring& name) {
+    for (const wchar_t* own : {L"dir_bf.dat", L"file_bf.dat", L"dir_af.dat", L"file_af.dat", L"newdir.dat",
+                               L"win.tmp", L"continue"}) {
+        if (TextEquals(name, own)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A folder that can be entered: it exists and is not a junction or symbolic link.
 bool EnterableFolder(const std::wstring& folder) {
     DWORD a = GetFileAttributesW(folder.c_str());
@@ -88,6 +98,9 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
             const bool FastFile = !FilesWanted(s, folder);
             if (EnterableFolder(folder)) {
                 FolderListing listing = ListFolder(folder, !FastFile);
+                if (!s.dataFolder.empty() && TextEquals(folder, s.dataFolder)) {
+                    std::erase_if(listing.File1, IsRunFile);
+                }
                 if (!FastFile) {
                     std::size_t m = listing.File1.size();
                     if (m > 0 && s.showProgress) {

@@ -35,6 +35,9 @@ struct ScanSettings {
     std::wstring startMenu, desktop, sendTo;
     bool showProgress = true;        // Pro = 0: the walk drives the please-wait bar per file
     std::size_t maxFiles = MaxListEntries; // the file list's capacity
+    // The uninstaller's own folder: its run files (the snapshots, newdir.dat, the scratch files) change
+    // during every run and belong to no software, so the walk leaves them out.
+    std::wstring dataFolder;
 };
 
 // The working lists of a walk: List1 folders and List2 files, in the order found.
