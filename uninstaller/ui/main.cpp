@@ -1,46 +1,47 @@
-// Entry point of Ruvex.exe.
-#include "uninstaller/monitor/database.h"
+// Entry point of Ruvex.exe: one running copy per folder, the splash, the main window, the message loop.
+#include "base/handles.h"
+#include "resources/RuvexTexts.h"
+#include "uninstaller/ui/Form1.h"
+#include "uninstaller/ui/Form4.h"
+#include "uninstaller/ui/Globals.h"
+#include "uninstaller/ui/MessagePump.h"
+#include "uninstaller/ui/Startup.h"
 
 #include <windows.h>
 
-namespace {
+using namespace ruvex;
+using namespace ruvex::ui;
 
-// The program's own folder, or the bare drive ("C:") when it lies in a root: every data file goes there.
-std::wstring ProgramDataFolder() {
-    wchar_t module[32768] = {};
-    GetModuleFileNameW(nullptr, module, 32768);
-    std::wstring folder(module);
-    folder.resize(folder.rfind(L'\\') + 1);
-    return folder.size() == 3 ? folder.substr(0, 2) : folder.substr(0, folder.size() - 1);
-}
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&icc);
+    bool foldersKnown = SetFolders();
 
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
+    KernelHandle instance(CreateMutexW(nullptr, FALSE, InstanceMutexName(DataFolder).c_str()));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        MessageBoxW(nullptr, texts::AlreadyRunning, texts::AppTitle, MB_OK | MB_ICONINFORMATION);
         return 0;
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    std::wstring dataFolder = ProgramDataFolder();
-    (void)ruvex::CreateEmptyDatabase(dataFolder);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"RuvexForm1";
-    RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Ruvex", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                520, 460, nullptr, nullptr, instance, nullptr);
-    ShowWindow(hwnd, show);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    if (!foldersKnown) {
+        MessageBoxW(nullptr, texts::StartupFailed, texts::AppTitle, MB_OK | MB_ICONERROR);
+        return 1;
     }
-    return 0;
+
+    ProgressBarMax = 100;
+    Form4 splash;
+    if (splash.Load(nullptr)) {
+        splash.ShowSplash();
+    }
+    Form1 form1;
+    StartingUp = 1;
+    bool loaded = form1.Load(splash.hwnd());
+    StartingUp = 0;
+    if (!loaded) {
+        return 1;
+    }
+    DestroyWindow(splash.hwnd());
+    FirstActivation = 1;
+    SetKeyboardWindow(form1.hwnd(), form1.accelerators());
+    form1.Show();
+    return RunMessageLoop();
 }

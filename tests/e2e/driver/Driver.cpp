@@ -7,20 +7,34 @@
 
 namespace e2e {
 
-std::wstring StageFolder() { return L"C:\\ruvex-e2e"; }
+std::wstring StageFolder() {
+    return L"C:\\ruvex-e2e";
+}
 
 Program::Program(const std::wstring& exeName, const std::wstring& arguments,
                  const std::vector<std::wstring>& extraFiles)
     : exe_(exeName), ownsFolder_(true) {
+    CopyIn(extraFiles);
+    Start(arguments);
+}
+
+Program::Program(const std::wstring& exeName, const std::function<void(const std::wstring& folder)>& prepare,
+                 const std::wstring& arguments, const std::vector<std::wstring>& extraFiles)
+    : exe_(exeName), ownsFolder_(true) {
+    CopyIn(extraFiles);
+    prepare(folder_);
+    Start(arguments);
+}
+
+void Program::CopyIn(const std::vector<std::wstring>& extraFiles) {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
     folder_ = std::wstring(temp) + testsupport::UniqueName(L"prog");
     CreateDirectoryW(folder_.c_str(), nullptr);
-    CopyFileW((StageFolder() + L"\\" + exeName).c_str(), File(exeName).c_str(), FALSE);
+    CopyFileW((StageFolder() + L"\\" + exe_).c_str(), File(exe_).c_str(), FALSE);
     for (const auto& extra : extraFiles) {
         CopyFileW((StageFolder() + L"\\" + extra).c_str(), File(extra).c_str(), FALSE);
     }
-    Start(arguments);
 }
 
 Program::Program(const std::wstring& folder, const std::wstring& exeName, const std::wstring& arguments)
@@ -54,7 +68,9 @@ Program::~Program() {
     }
 }
 
-bool Program::Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+bool Program::Running() const {
+    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
 
 bool Program::WaitExit(Timeout timeout) {
     return !process_ || WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
@@ -106,6 +122,10 @@ HWND Program::WaitWindowTitled(const std::wstring& title, Timeout timeout) const
     return WaitWindow([&](HWND hwnd) { return WindowText(hwnd) == title; }, timeout);
 }
 
+HWND Program::WaitWindowOfClass(const std::wstring& className, Timeout timeout) const {
+    return WaitWindow([&](HWND hwnd) { return ClassName(hwnd) == className; }, timeout);
+}
+
 HWND Program::WaitMessageBox(Timeout timeout) const {
     return WaitWindow([](HWND hwnd) { return ClassName(hwnd) == L"#32770"; }, timeout);
 }
@@ -123,18 +143,28 @@ std::wstring ClassName(HWND hwnd) {
     return std::wstring(buffer, n > 0 ? n : 0);
 }
 
-HWND Control(HWND parent, int id) { return GetDlgItem(parent, id); }
+HWND Control(HWND parent, int id) {
+    return GetDlgItem(parent, id);
+}
 
-void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
-void Click(HWND parent, int id) { Click(Control(parent, id)); }
+void Click(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+void Click(HWND parent, int id) {
+    Click(Control(parent, id));
+}
 
 void SetText(HWND control, const std::wstring& text) {
     SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
                         nullptr);
 }
 
-bool IsEnabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
-bool IsVisible(HWND hwnd) { return IsWindowVisible(hwnd) != FALSE; }
+bool IsEnabled(HWND hwnd) {
+    return IsWindowEnabled(hwnd) != FALSE;
+}
+bool IsVisible(HWND hwnd) {
+    return IsWindowVisible(hwnd) != FALSE;
+}
 
 std::vector<std::wstring> ListItems(HWND list) {
     std::vector<std::wstring> items;
@@ -180,7 +210,9 @@ bool WaitUntil(const std::function<bool()>& condition, Timeout timeout) {
     }
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string ReadBytes(const std::wstring& path) {
     std::string bytes;
@@ -192,7 +224,9 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
     (void)ruvex::ReplaceFileContents(path, bytes);
 }
 
-std::vector<std::wstring> ReadLines(const std::wstring& path) { return ruvex::ReadFileLines(path).lines; }
+std::vector<std::wstring> ReadLines(const std::wstring& path) {
+    return ruvex::ReadFileLines(path).lines;
+}
 
 void WriteLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
     (void)ruvex::ReplaceFileLines(path, lines);

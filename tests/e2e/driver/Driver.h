@@ -30,6 +30,9 @@ public:
     // Copies StageFolder()\exeName (and the extra staged files) into a new folder and starts it there.
     Program(const std::wstring& exeName, const std::wstring& arguments = {},
             const std::vector<std::wstring>& extraFiles = {});
+    // The same, with prepare(folder) run on the fresh folder before the program starts (to lay data files).
+    Program(const std::wstring& exeName, const std::function<void(const std::wstring& folder)>& prepare,
+            const std::wstring& arguments = {}, const std::vector<std::wstring>& extraFiles = {});
     // Starts a program that already lies in folder (the folder stays when the program ends).
     Program(const std::wstring& folder, const std::wstring& exeName, const std::wstring& arguments);
     ~Program();
@@ -40,6 +43,8 @@ public:
     [[nodiscard]] const std::wstring& folder() const noexcept { return folder_; }
     [[nodiscard]] std::wstring File(const std::wstring& name) const { return folder_ + L"\\" + name; }
     [[nodiscard]] bool Running() const;
+    // Leaves the folder behind when the object goes (for a later start in the same folder).
+    void KeepFolder() noexcept { ownsFolder_ = false; }
     // Waits for the process to end; false on time-out.
     bool WaitExit(Timeout timeout = kDefaultTimeout);
     void Kill();
@@ -51,7 +56,11 @@ public:
     HWND WaitMessageBox(Timeout timeout = kDefaultTimeout) const;
     [[nodiscard]] std::vector<HWND> TopWindows() const;
 
+    // The first visible top-level window of this process with that window class.
+    HWND WaitWindowOfClass(const std::wstring& className, Timeout timeout = kDefaultTimeout) const;
+
 private:
+    void CopyIn(const std::vector<std::wstring>& files);
     void Start(const std::wstring& arguments);
 
     std::wstring folder_;
@@ -79,6 +88,23 @@ void SetText(HWND control, const std::wstring& text);
 void Answer(HWND box, int buttonId);
 // Waits until the predicate holds; false on time-out.
 bool WaitUntil(const std::function<bool()>& condition, Timeout timeout = kDefaultTimeout);
+
+// Clicks a list box entry with the mouse (it must be scrolled into view), as a user selects it.
+void ClickListItem(HWND list, int index);
+// The selected entries' indexes of a list box (LB_GETSEL per entry).
+[[nodiscard]] std::vector<int> SelectedIndexes(HWND list);
+// The tab captions of a tab control, read through memory in the control's process.
+[[nodiscard]] std::vector<std::wstring> TabCaptions(HWND tab);
+// The selected tab (0-based; -1 none).
+[[nodiscard]] int SelectedTab(HWND tab);
+// Clicks a tab with the mouse.
+void ClickTab(HWND tab, int index);
+// Posts a key press (down and up) to a window.
+void PressKey(HWND target, UINT virtualKey);
+// Posts a left click at a client position of a window.
+void ClickAt(HWND target, int x, int y);
+// A window's style bits.
+[[nodiscard]] DWORD Style(HWND hwnd);
 
 // File helpers for the assertions.
 [[nodiscard]] bool Exists(const std::wstring& path);

@@ -1,0 +1,311 @@
+// A monitored installation from end to end: preparation, a test installer, inspection, the record; and
+// stopping and resuming a run. These walk the whole C: drive, so they run alone (RUN_SERIAL).
+#include "RuvexWindows.h"
+
+#include "support/TempFolder.h"
+
+#include <shlobj.h>
+
+using namespace e2e;
+namespace ids = ruvex::ids;
+namespace texts = ruvex::texts;
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+std::wstring ShellFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, csidl, nullptr, 0, path);
+    return path;
+}
+
+// option.dat: the C: drive, Notepad, the search mode, and no minimising (the window stays visible).
+std::function<void(const std::wstring&)> WithOptions(bool allFolders) {
+    return [allFolders](const std::wstring& folder) {
+        WriteLines(folder + L"\\option.dat", {L"c:", L"NOTEPAD", allFolders ? L" 1 " : L" 0 ", L" 1 ", L" 0 ", L" 1 ",
+                                              L" 0 ", L" 0 ", L" 1 ", L" 0 "});
+    };
+}
+
+void EditWinIni(const std::function<void(Lines&)>& edit) {
+    Lines lines = ReadLines(L"C:\\windows\\win.ini");
+    edit(lines);
+    WriteLines(L"C:\\windows\\win.ini", lines);
+}
+
+void RemoveSection(Lines& lines, const std::wstring& header) {
+    auto at = std::find(lines.begin(), lines.end(), header);
+    if (at == lines.end()) {
+        return;
+    }
+    auto end = std::find_if(at + 1, lines.end(), [](const auto& l) { return !l.empty() && l[0] == L'['; });
+    lines.erase(at, end);
+}
+
+// What a typical installer leaves: a program folder with a subfolder, a DLL in the Windows folder, a
+// program group in the Start Menu, a desktop shortcut, a shared file elsewhere, and win.ini sections
+// (one added, one taken away).
+struct TestInstaller {
+    std::wstring id = testsupport::UniqueName(L"");
+    std::wstring root = L"C:\\RvxInst" + id;
+    std::wstring group = ShellFolder(CSIDL_PROGRAMS) + L"\\Rvx" + id;
+    std::wstring shortcut = ShellFolder(CSIDL_DESKTOPDIRECTORY) + L"\\Rvx" + id + L".lnk";
+    std::wstring dll = L"C:\\windows\\rvx" + id + L".dll";
+    std::wstring shared = L"C:\\Program Files\\Common Files\\rvx" + id + L".txt";
+    std::wstring added = L"[RvxAdded" + id + L"]";
+    std::wstring removed = L"[RvxRemoved" + id + L"]";
+
+    TestInstaller() {
+        EditWinIni([&](Lines& l) {
+            l.push_back(removed);
+            l.push_back(L"key=value");
+        });
+    }
+    void Install() {
+        CreateDirectoryW(root.c_str(), nullptr);
+        CreateDirectoryW((root + L"\\sub").c_str(), nullptr);
+        CreateDirectoryW(group.c_str(), nullptr);
+        for (const auto& file : {root + L"\\app.exe", root + L"\\readme.txt", root + L"\\sub\\data.dat",
+                                 group + L"\\App.lnk", shortcut, dll, shared}) {
+            WriteBytes(file, "installed");
+        }
+        EditWinIni([&](Lines& l) {
+            RemoveSection(l, removed);
+            l.push_back(added);
+            l.push_back(L"run=app.exe");
+        });
+    }
+    ~TestInstaller() {
+        testsupport::RemoveTree(root);
+        testsupport::RemoveTree(group);
+        for (const auto& file : {shortcut, dll, shared}) {
+            DeleteFileW(file.c_str());
+        }
+        EditWinIni([&](Lines& l) {
+            RemoveSection(l, added);
+            RemoveSection(l, removed);
+        });
+    }
+    // The record after the tidy: win.ini lines first, then the paths in the sorted order.
+    [[nodiscard]] Lines Record(const std::wstring& name, bool allFolders) const {
+        Lines record{L"[" + name + L"]", L"-" + added, L"-" + removed};
+        if (allFolders) {
+            record.push_back(shared);
+        }
+        for (const auto& file : {root + L"\\app.exe", root + L"\\readme.txt", root + L"\\sub\\data.dat",
+                                 group + L"\\App.lnk", shortcut, dll}) {
+            record.push_back(file);
+        }
+        return record;
+    }
+};
+
+// Presses a button and answers the information box that ends its run with OK; the box's text.
+std::wstring RunToMessage(Program& ruvex, HWND main, int command, Timeout timeout = 120s) {
+    Click(main, ids::Command(command));
+    HWND box = ruvex.WaitMessageBox(timeout);
+    if (!box) {
+        return L"(no message)";
+    }
+    std::wstring text = MessageBoxText(box);
+    Answer(box, IDOK);
+    return text;
+}
+
+void TypeName(Program& ruvex, const std::wstring& name) {
+    HWND box = ruvex.WaitWindowOfClass(L"RuvexInputBox", 120s);
+    ASSERT_NE(box, nullptr) << "the name prompt";
+    EXPECT_EQ(WindowText(box), L"Ruvex");
+    EXPECT_EQ(TextOf(box, ids::InputPrompt), texts::NamePrompt);
+    // An empty answer asks again.
+    Click(box, ids::InputOk);
+    box = ruvex.WaitWindowOfClass(L"RuvexInputBox", 10s);
+    ASSERT_NE(box, nullptr);
+    SetText(Control(box, ids::InputText), name);
+    Click(box, ids::InputOk);
+}
+
+void ExpectWaitingForInspection(const Program& ruvex, HWND main) {
+    EXPECT_TRUE(Enabled(main, 2));
+    for (int n : {1, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}) {
+        EXPECT_FALSE(Enabled(main, n)) << "Command" << n;
+    }
+    EXPECT_EQ(TextOf(main, ids::Command4), texts::Exit);
+    EXPECT_EQ(TextOf(main, ids::Label2), texts::DetectedFolders);
+    EXPECT_TRUE(Exists(ruvex.File(L"continue")));
+    Lines folders = ReadLines(ruvex.File(L"dir_bf.dat"));
+    ASSERT_FALSE(folders.empty());
+    EXPECT_EQ(folders[0], L"C:\\");
+    EXPECT_EQ(ListItems(Control(main, ids::List1)), folders);
+    EXPECT_EQ(ListItems(Control(main, ids::List2)), ReadLines(ruvex.File(L"file_bf.dat")));
+}
+
+void MonitoredInstallation(bool allFolders) {
+    TestInstaller installer;
+    Program ruvex(L"Ruvex.exe", WithOptions(allFolders));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+
+    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    ExpectWaitingForInspection(ruvex, main);
+    EXPECT_EQ(ReadBytes(ruvex.File(L"win.ini")), ReadBytes(L"C:\\windows\\win.ini"));
+    Lines files = ReadLines(ruvex.File(L"file_bf.dat"));
+    EXPECT_NE(std::find(files.begin(), files.end(), L"C:\\windows\\win.ini"), files.end());
+
+    installer.Install();
+    const std::wstring name = L"ﾃｽﾄ Soft" + installer.id;
+    Click(main, ids::Command2);
+    TypeName(ruvex, name);
+    HWND done = ruvex.WaitMessageBox(120s);
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(MessageBoxText(done), texts::InspectionDone);
+    Answer(done, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 1); }));
+
+    EXPECT_EQ(ReadLines(ruvex.File(L"uninstall.dat")), installer.Record(name, allFolders));
+    EXPECT_EQ(ListItems(Control(main, ids::List1)), Lines{name});
+    EXPECT_EQ(TextOf(main, ids::Label2), texts::InstalledSoftware);
+    EXPECT_FALSE(Exists(ruvex.File(L"continue")));
+    EXPECT_FALSE(Enabled(main, 2));
+    EXPECT_EQ(Exists(ruvex.File(L"newdir.dat")), !allFolders);
+    if (!allFolders) {
+        Lines newFolders = ReadLines(ruvex.File(L"newdir.dat"));
+        EXPECT_EQ(newFolders, (Lines{installer.root, installer.group, installer.root + L"\\sub"}));
+    }
+    CloseAndExpectExit(ruvex, main);
+}
+
+} // namespace
+
+TEST(RuvexMonitor, PartialModeRecordsWhatAnInstallerAdded) { MonitoredInstallation(false); }
+
+TEST(RuvexMonitor, AllFoldersModeRecordsWhatAnInstallerAdded) { MonitoredInstallation(true); }
+
+TEST(RuvexMonitor, AStoppedPreparationLeavesNothingAndNoCarriesOn) {
+    Program ruvex(L"Ruvex.exe", WithOptions(false));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    // The stop press waits in the queue and is seen at the walk's first stop point.
+    Click(main, ids::Command1);
+    Click(main, ids::Command4);
+    HWND ask = ruvex.WaitMessageBox();
+    ASSERT_NE(ask, nullptr);
+    EXPECT_EQ(MessageBoxText(ask), texts::StopQuestion);
+    EXPECT_EQ(TextOf(main, ids::Command4), texts::StopSearch);
+    Answer(ask, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 1); }));
+    EXPECT_FALSE(Exists(ruvex.File(L"continue")));
+    EXPECT_FALSE(Exists(ruvex.File(L"dir_bf.dat")));
+    EXPECT_FALSE(Exists(ruvex.File(L"file_bf.dat")));
+    EXPECT_EQ(TextOf(main, ids::Command4), texts::Exit);
+    EXPECT_EQ(TextOf(main, ids::Label2), texts::InstalledSoftware);
+    EXPECT_FALSE(Enabled(main, 2));
+
+    // Answered No, the walk goes on to its end.
+    Click(main, ids::Command1);
+    Click(main, ids::Command4);
+    ask = ruvex.WaitMessageBox();
+    ASSERT_NE(ask, nullptr);
+    EXPECT_EQ(MessageBoxText(ask), texts::StopQuestion);
+    Answer(ask, IDNO);
+    HWND done = ruvex.WaitMessageBox(120s);
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(MessageBoxText(done), texts::PreparationDone);
+    Answer(done, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    ExpectWaitingForInspection(ruvex, main);
+    CloseAndExpectExit(ruvex, main);
+}
+
+TEST(RuvexMonitor, AStoppedInspectionGoesBackToWaitingWithTheBeforeSnapshot) {
+    Program ruvex(L"Ruvex.exe", WithOptions(false));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    Click(main, ids::Command2);
+    Click(main, ids::Command4);
+    HWND ask = ruvex.WaitMessageBox();
+    ASSERT_NE(ask, nullptr);
+    EXPECT_EQ(MessageBoxText(ask), texts::StopQuestion);
+    Answer(ask, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    ExpectWaitingForInspection(ruvex, main);
+    EXPECT_EQ(ReadBytes(ruvex.File(L"uninstall.dat")), "");
+    CloseAndExpectExit(ruvex, main);
+}
+
+TEST(RuvexMonitor, APreparedRunIsResumedAtTheNextStartOnlyOnce) {
+    std::wstring folder;
+    {
+        Program ruvex(L"Ruvex.exe", WithOptions(false));
+        HWND main = WaitMain(ruvex);
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+        ruvex.KeepFolder();
+        folder = ruvex.folder();
+        CloseAndExpectExit(ruvex, main);
+    }
+    {
+        Program again(folder, L"Ruvex.exe", L"");
+        HWND ask = again.WaitMessageBox();
+        ASSERT_NE(ask, nullptr);
+        EXPECT_EQ(MessageBoxText(ask), texts::ResumeQuestion);
+        EXPECT_EQ(WindowText(ask), L"Ruvex");
+        Answer(ask, IDYES);
+        HWND done = again.WaitMessageBox();
+        ASSERT_NE(done, nullptr);
+        EXPECT_EQ(MessageBoxText(done), texts::ResumeDone);
+        EXPECT_EQ(WindowText(done), texts::AppTitle);
+        Answer(done, IDOK);
+        HWND main = WaitMain(again);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+        EXPECT_FALSE(Exists(folder + L"\\continue"));
+        EXPECT_EQ(ListItems(Control(main, ids::List1)), ReadLines(folder + L"\\dir_bf.dat"));
+        EXPECT_FALSE(Enabled(main, 1));
+        CloseAndExpectExit(again, main);
+    }
+    {
+        // The marker is gone: nothing is offered any more.
+        Program third(folder, L"Ruvex.exe", L"");
+        HWND main = WaitMain(third);
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(third.WaitMessageBox(2s), nullptr);
+        EXPECT_TRUE(Enabled(main, 1));
+        CloseAndExpectExit(third, main);
+    }
+    testsupport::RemoveTree(folder);
+}
+
+TEST(RuvexMonitor, AResumeWithoutItsSnapshotOrAnsweredNoReturnsToIdle) {
+    {
+        Program ruvex(L"Ruvex.exe", [](const std::wstring& folder) { WriteBytes(folder + L"\\continue", ""); });
+        HWND ask = ruvex.WaitMessageBox();
+        ASSERT_NE(ask, nullptr);
+        EXPECT_EQ(MessageBoxText(ask), texts::ResumeQuestion);
+        Answer(ask, IDYES);
+        HWND warning = ruvex.WaitMessageBox();
+        ASSERT_NE(warning, nullptr);
+        EXPECT_EQ(MessageBoxText(warning), texts::ResumeImpossible);
+        Answer(warning, IDOK);
+        HWND main = WaitMain(ruvex);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 1); }));
+        EXPECT_FALSE(Enabled(main, 2));
+        EXPECT_FALSE(Exists(ruvex.File(L"continue")));
+        CloseAndExpectExit(ruvex, main);
+    }
+    {
+        Program ruvex(L"Ruvex.exe", [](const std::wstring& folder) { WriteBytes(folder + L"\\continue", ""); });
+        HWND ask = ruvex.WaitMessageBox();
+        ASSERT_NE(ask, nullptr);
+        Answer(ask, IDNO);
+        HWND main = WaitMain(ruvex);
+        ASSERT_TRUE(WaitUntil([&] { return !Exists(ruvex.File(L"continue")); }));
+        EXPECT_TRUE(Enabled(main, 1));
+        EXPECT_FALSE(Enabled(main, 2));
+        CloseAndExpectExit(ruvex, main);
+    }
+}

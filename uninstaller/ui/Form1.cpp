@@ -1,0 +1,245 @@
+#include "uninstaller/ui/Form1.h"
+
+#include "resources/RuvexTexts.h"
+#include "uninstaller/monitor/database.h"
+#include "uninstaller/ui/ControlIds.h"
+#include "uninstaller/ui/Form4.h"
+
+#include <shellapi.h>
+
+namespace ruvex::ui {
+
+bool Form1::Load(HWND splash) {
+    if (!CreateWindowOf(L"RuvexForm1", texts::MainCaption,
+                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, nullptr)) {
+        return false;
+    }
+    font_ = win::Font(L"ＭＳ Ｐゴシック", 9, win::DpiOf(hwnd()));
+    CreateMenus();
+    win::SetClientSizeTwips(hwnd(), 7335, 5655);
+    CreateLayout();
+
+    clsTabStrip_.BeforeClick = [](bool&) {};
+    clsTabStrip_.Click = [this] { clsTabStrip_Click(); };
+    SendMessageW(Item(ids::PicTabs), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    clsTabStrip_.SetPictureBox(Item(ids::PicTabs));
+    clsTabStrip_.TabsAdd(0, texts::TabRelatedFiles);
+    clsTabStrip_.TabsAdd(1, texts::TabFileInfo);
+    clsTabStrip_.TabsAdd(2, texts::TabWinIni);
+    clsTabStrip_.SetSelectedItem(1);
+    FirstTabCaption = texts::TabRelatedFiles;
+
+    mainProgressBar_.SetParent(Item(ids::ProgressPic1));
+    mainProgressBar_.Create();
+    win::CenterOnScreen(hwnd());
+    mainProgressBar_.SetProgBarPos(CProgBar32::Max());
+
+    FileResult created = CreateEmptyDatabase(DataFolder);
+    if (!created) {
+        Message(std::wstring(texts::StartupFailed) + L"\r\n" + DatabasePath(DataFolder) + L"\r\n" +
+                    ErrorText(created.error),
+                texts::BoxTitle, MessageKind::Critical);
+        return false;
+    }
+    if (!form10_.Load(hwnd())) {
+        return false;
+    }
+    // The options dialog, loaded hidden and kept, reads option.dat and sets the tool tips.
+    if (!LoadSettings()) {
+        return false;
+    }
+    EnableButtons({2, 3, 9, 10, 11, 12, 13, 15}, false);
+    if (StartingUp == 1 && splash) {
+        ShowWindow(splash, SW_HIDE);
+        UpdateWindow(GetDesktopWindow());
+    }
+    // The check for deleted files, unless the options say not to.
+    Killed();
+    SoftHyouji();
+    SetFocus(Item(ids::Command1));
+    return true;
+}
+
+void Form1::Show() {
+    // The system may refuse the window the foreground, and then its first activation would come only
+    // with the first message box of a later run: the check for an interrupted run is queued as well.
+    PostMessageW(hwnd(), kFirstActivationCheck, 0, 0);
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    UpdateWindow(hwnd());
+    SetFocus(Item(ids::Command1));
+}
+
+void Form1::EnableButtons(std::initializer_list<int> commands, bool enabled) {
+    for (int n : commands) {
+        win::Enable(Item(ids::Command(n)), enabled);
+    }
+}
+
+void Form1::SetCursorWait(bool wait) {
+    SetCursor(LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
+
+void Form1::RunButton(int command) {
+    // Menu entries and shortcut keys act only while their button is enabled.
+    if (!IsWindowEnabled(Item(ids::Command(command)))) {
+        return;
+    }
+    switch (command) {
+    case 1:
+        Command1_Click();
+        break;
+    case 2:
+        Command2_Click();
+        break;
+    case 3:
+        Command3_Click();
+        break;
+    case 4:
+        Command4_Click();
+        break;
+    case 5:
+        Command5_Click();
+        break;
+    case 6:
+        Command6_Click();
+        break;
+    case 7:
+        Command7_Click();
+        break;
+    case 8:
+        Command8_Click();
+        break;
+    case 9:
+        Command9_Click();
+        break;
+    case 10:
+        Command10_Click();
+        break;
+    case 11:
+        Command11_Click();
+        break;
+    case 12:
+        Command12_Click();
+        break;
+    case 13:
+        Command13_Click();
+        break;
+    case 14:
+        Command14_Click();
+        break;
+    case 15:
+        Command15_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::OnCommand(int id, int code, HWND control) {
+    if (id >= ids::Command1 && id <= ids::Command15) {
+        RunButton(id - ids::Command(0));
+    } else if (id >= ids::Popup(1) && id <= ids::Popup(15)) {
+        RunButton(id - ids::Popup(0));
+    } else if (id == IDOK) {
+        RunButton(1);
+    } else if (id == IDCANCEL) {
+        RunButton(4);
+    } else if (id == ids::List1 && code == LBN_SELCHANGE) {
+        List1_Click();
+    } else if (id == ids::List2 && code == LBN_SELCHANGE) {
+        List2_Click();
+    } else if (id == ids::List2 && code == LBN_DBLCLK) {
+        List2_DblClick();
+    } else if (id == ids::mnuBackUp) {
+        mnuBackUp_Click();
+    } else if (id == ids::mnuFukugen) {
+        mnuFukugen_Click();
+    } else if (id == ids::mnuControl) {
+        mnuControl_Click();
+    } else if (id == ids::mnuHomePage) {
+        mnuHomePage_Click();
+    } else if (id == ids::mnuEMail) {
+        mnuEMail_Click();
+    }
+    (void)control;
+}
+
+void Form1::Command4_Click() {
+    // While a scan runs the exit button is its stop button.
+    if (win::GetText(Item(ids::Command4)) == texts::StopSearch) {
+        Tyuudan = true;
+        return;
+    }
+    SetCursorWait(true);
+    DestroyWindow(hwnd());
+}
+
+void Form1::Command5_Click() {
+    // Whether the shell found a program for the help file is not examined: a missing file shows nothing.
+    std::wstring help = DataFolder + L"\\ruvex.htm";
+    ShellExecuteW(GetDesktopWindow(), L"open", help.c_str(), nullptr, L"", SW_SHOW);
+}
+
+void Form1::Command6_Click() {
+    VersionWindowMode = 1;
+    Form4 version;
+    if (version.Load(hwnd())) {
+        version.ShowModal(hwnd());
+    }
+}
+
+void Form1::OnFirstActivation() {
+    if (FirstActivation == 0) {
+        return;
+    }
+    if (FileExists(DataFolder + L"\\continue")) {
+        Continue();
+    } else {
+        FirstActivation = 0;
+    }
+}
+
+LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(ids::Command1, DC_HASDEFID);
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE) {
+            OnFirstActivation();
+        }
+        break;
+    case kFirstActivationCheck:
+        OnFirstActivation();
+        return 0;
+    case WM_SIZE:
+        // The scans name the file in hand in the caption; a resize puts the plain caption back.
+        win::SetText(hwnd(), texts::MainCaption);
+        break;
+    case WM_INITMENUPOPUP:
+        InitMenuPopup(reinterpret_cast<HMENU>(wp));
+        return 0;
+    case WM_CONTEXTMENU: {
+        HWND list = reinterpret_cast<HWND>(wp);
+        if (list == List1.view() || list == List2.view()) {
+            ShowPopup(list, lp);
+            return 0;
+        }
+        break;
+    }
+    case WM_CLOSE:
+        DestroyWindow(hwnd());
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+} // namespace ruvex::ui

@@ -1,0 +1,162 @@
+// Form1, the main window: the software list, the selected software's files and win.ini sections under a
+// tab strip, the fifteen command buttons, the menus, and the run host through which the engine's runs
+// report to the user.
+#pragma once
+
+#include "base/handles.h"
+#include "base/win/Window.h"
+#include "uninstaller/monitor/RunHost.h"
+#include "uninstaller/ui/CProgBar32.h"
+#include "uninstaller/monitor/inspect.h"
+#include "uninstaller/monitor/snapshot.h"
+#include "uninstaller/ui/Form10.h"
+#include "uninstaller/ui/Form2.h"
+#include "uninstaller/ui/ToolTips.h"
+#include "uninstaller/ui/Globals.h"
+#include "uninstaller/ui/WorkList.h"
+#include "uninstaller/ui/cTabStrip.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace ruvex::ui {
+
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ImageList_Destroy(h); }
+};
+using ImageList = UniqueHandle<ImageListTraits>;
+
+struct AcceleratorTraits {
+    using Type = HACCEL;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { DestroyAcceleratorTable(h); }
+};
+using Accelerators = UniqueHandle<AcceleratorTraits>;
+
+inline constexpr UINT kFirstActivationCheck = WM_APP + 1;
+
+class Form1 final : public win::BaseWindow<Form1>, public RunHost {
+public:
+    // Creates the window hidden and runs its load steps (hiding the splash on the way); false (with the
+    // reason shown) when it cannot start.
+    bool Load(HWND splash);
+    void Show();
+    [[nodiscard]] HACCEL accelerators() const noexcept { return accelerators_.get(); }
+
+    // Run variables of the scans.
+    bool Tyuudan = false;  // stop requested
+    bool FastFile = false; // do not enumerate the current folder's files
+    int Ans = 0;           // answer of the last question (6 Yes, 7 No)
+    bool Pro = false;      // progress display suppressed
+
+    WorkList List1, List2, List3;
+
+    // Reloads the software list and returns to normal display.
+    void SoftHyouji();
+    // Renames the first tab (removes it and inserts moji in its place).
+    void TabCaption(const std::wstring& moji);
+
+    // RunHost
+    void SetProgressMax(double max) override;
+    void SetProgressPos(ProgressBar bar, double pos) override;
+    void SetWaitLabel(std::wstring_view text) override;
+    void PMax() override;
+    void ShowWaitWindow(bool show) override;
+    void SetBusy(bool busy) override;
+    void InHand(std::wstring_view text) override;
+    void ProcessEvents() override;
+    bool StopPoint() override;
+    Answer Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) override;
+    void Message(std::wstring_view text, std::wstring_view title, MessageKind kind) override;
+    std::wstring InputBox(std::wstring_view prompt, std::wstring_view title) override;
+
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    // Layout (Form1Layout.cpp)
+    void CreateLayout();
+    void SetButtonPictures();
+    // Menus (Form1Menu.cpp)
+    void CreateMenus();
+    void InitMenuPopup(HMENU menu);
+    void ShowPopup(HWND list, LPARAM at);
+    // Commands (Form1.cpp)
+    void OnCommand(int id, int code, HWND control);
+    void RunButton(int command);
+    void OnFirstActivation();
+    // Lists (Form1Lists.cpp)
+    [[nodiscard]] bool NormalDisplay() const;
+    void List1_Click();
+    void List2_Click();
+    void List2_DblClick();
+    void clsTabStrip_Click();
+    void Tab2();
+    void Fclear();
+    void SelectedRecordLoaded();
+
+    // The buttons' handlers; those of later commands do nothing yet.
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click() {}
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click() {}
+    void Command9_Click() {}
+    void Command10_Click() {}
+    void Command11_Click() {}
+    void Command12_Click() {}
+    void Command13_Click() {}
+    void Command14_Click() {}
+    void Command15_Click();
+    // Menu entries without a button.
+    void mnuBackUp_Click() {}
+    void mnuFukugen_Click() {}
+    void mnuControl_Click() {}
+    void mnuHomePage_Click() {}
+    void mnuEMail_Click() {}
+    // The missing-file check and the resumption of an interrupted scan.
+    void Killed();
+    void Continue();
+    // Settings (Form1Settings.cpp)
+    bool LoadSettings();
+    // Monitor runs (Form1Monitor.cpp)
+    enum class StopProcedure { None, Tomaru1, Tomaru2 };
+    void Tomaru1();
+    void Tomaru2();
+    [[nodiscard]] bool StopQuestion();
+    [[nodiscard]] bool ResumeLoad();
+    void WaitForInspection(const Options& options);
+    void BackToIdle();
+    void SetExitButton(bool stop);
+    void EnableBackupMenus(bool enabled);
+    [[nodiscard]] ScanSettings CurrentScanSettings();
+    void SyncWalk();
+    [[noreturn]] void TooManyFiles(bool allFolders);
+    bool ReportWrite(const FileResult& result, const std::wstring& path);
+    [[nodiscard]] std::wstring AskSoftwareName();
+
+    [[nodiscard]] HWND Item(int id) const noexcept { return GetDlgItem(hwnd(), id); }
+    void EnableButtons(std::initializer_list<int> commands, bool enabled);
+    void SetCursorWait(bool wait);
+
+    win::Font font_;
+    cTabStrip clsTabStrip_;
+    CProgBar32 mainProgressBar_;
+    Form10 form10_;
+    ImageList buttonPictures_[16];
+    Accelerators accelerators_;
+    DWORD lastPump_ = 0;
+    Form2 form2_;
+    ToolTips tips_;
+    StopProcedure stopProcedure_ = StopProcedure::None;
+    WalkLists* walk_ = nullptr; // the lists a run fills, which List1 and List2 show
+    std::wstring inHand_;
+};
+
+} // namespace ruvex::ui

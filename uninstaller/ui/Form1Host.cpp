@@ -1,0 +1,98 @@
+// Form1 as the run host: the engine's runs report progress, ask and tell through these.
+#include "uninstaller/ui/Form1.h"
+
+#include "resources/RuvexTexts.h"
+#include "uninstaller/ui/InputBox.h"
+#include "uninstaller/ui/MessagePump.h"
+
+namespace ruvex::ui {
+
+namespace {
+
+std::wstring TitleOr(std::wstring_view title) {
+    return title.empty() ? texts::AppTitle : std::wstring(title);
+}
+
+// A pump costs about 50 µs even with nothing pending: a stop point pumps at most every 10 ms.
+constexpr DWORD kPumpInterval = 10;
+
+} // namespace
+
+void Form1::SetProgressMax(double max) {
+    CProgBar32::SetMax(max);
+}
+
+void Form1::SetProgressPos(ProgressBar bar, double pos) {
+    (bar == ProgressBar::Main ? mainProgressBar_ : form10_.WaitProgressBar()).SetProgBarPos(pos);
+}
+
+void Form1::SetWaitLabel(std::wstring_view text) {
+    form10_.SetLabel(std::wstring(text));
+}
+
+void Form1::PMax() { form10_.PMax(); }
+
+void Form1::ShowWaitWindow(bool show) {
+    if (show) {
+        form10_.Show(form10_.Label());
+    } else {
+        form10_.Unload();
+    }
+}
+
+void Form1::SetBusy(bool busy) { SetCursorWait(busy); }
+
+void Form1::InHand(std::wstring_view text) { inHand_ = text; }
+
+void Form1::ProcessEvents() {
+    SyncWalk();
+    List1.Flush();
+    List2.Flush();
+    List3.Flush();
+    PumpMessages();
+}
+
+bool Form1::StopPoint() {
+    DWORD now = GetTickCount();
+    if (now - lastPump_ >= kPumpInterval) {
+        lastPump_ = now;
+        ProcessEvents();
+    }
+    if (!Tyuudan) {
+        return false;
+    }
+    // The stop procedure asks; Yes ends the run.
+    if (stopProcedure_ == StopProcedure::Tomaru1) {
+        Tomaru1();
+    } else if (stopProcedure_ == StopProcedure::Tomaru2) {
+        Tomaru2();
+    } else {
+        return false;
+    }
+    return Ans == IDYES;
+}
+
+Answer Form1::Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) {
+    UINT flags = MB_YESNO | MB_ICONEXCLAMATION;
+    if (kind == QuestionKind::OkCancelDefaultCancel) {
+        flags = MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
+    } else if (kind == QuestionKind::RetryCancelWarning) {
+        flags = MB_RETRYCANCEL | MB_ICONEXCLAMATION;
+    }
+    int answer = MessageBoxW(hwnd(), std::wstring(text).c_str(), TitleOr(title).c_str(), flags);
+    Ans = answer;
+    return static_cast<Answer>(answer);
+}
+
+void Form1::Message(std::wstring_view text, std::wstring_view title, MessageKind kind) {
+    UINT icon = kind == MessageKind::Information ? MB_ICONINFORMATION
+                : kind == MessageKind::Warning   ? MB_ICONEXCLAMATION
+                                                 : MB_ICONERROR;
+    MessageBoxW(hwnd(), std::wstring(text).c_str(), TitleOr(title).c_str(), MB_OK | icon);
+}
+
+std::wstring Form1::InputBox(std::wstring_view prompt, std::wstring_view title) {
+    return InputBox::Ask(hwnd(), std::wstring(prompt), std::wstring(title));
+}
+
+} // namespace ruvex::ui

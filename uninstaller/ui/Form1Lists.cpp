@@ -1,0 +1,134 @@
+// What Form1's lists show while no scan uses them: the recorded software, the selected software's files and
+// win.ini sections, and the file-information tab.
+#include "uninstaller/ui/Form1.h"
+
+#include "resources/RuvexTexts.h"
+#include "uninstaller/monitor/database.h"
+#include "uninstaller/ui/ControlIds.h"
+#include "uninstaller/ui/FileInfo.h"
+#include "uninstaller/ui/FormatSize.h"
+#include "uninstaller/ui/WinIniSections.h"
+
+namespace ruvex::ui {
+
+bool Form1::NormalDisplay() const {
+    return win::GetText(Item(ids::Label2)) == texts::InstalledSoftware;
+}
+
+void Form1::TabCaption(const std::wstring& moji) {
+    // The tab that replaces the selected first tab stays selected: removing it would leave no tab marked
+    // while its page is still shown.
+    bool firstSelected = clsTabStrip_.SelectedItem() == 1;
+    clsTabStrip_.TabsRemove(0);
+    clsTabStrip_.TabsAdd(0, moji);
+    if (firstSelected) {
+        clsTabStrip_.SetSelectedItem(1);
+    }
+    FirstTabCaption = moji;
+}
+
+void Form1::SoftHyouji() {
+    form10_.Show(std::wstring(texts::ReadingDatabase) + texts::PleaseWait);
+    SetCursorWait(true);
+    EnableButtons({3, 9, 10, 11, 12, 13, 15}, false);
+    List1.Clear();
+    List2.Clear();
+    List3.Clear();
+    Fclear();
+    win::SetText(Item(ids::Label1), L"");
+    win::SetText(Item(ids::Label2), texts::InstalledSoftware);
+    TabCaption(texts::TabRelatedFiles);
+    List1.Assign(ListSoftwareNames(DataFolder, *this));
+    form10_.Unload();
+    form10_.PMax();
+    SetCursorWait(false);
+}
+
+void Form1::List1_Click() {
+    if (!NormalDisplay()) {
+        return;
+    }
+    std::wstring name = List1.SelectedText();
+    if (List1.ListIndex() < 0) {
+        return;
+    }
+    SetCursorWait(true);
+    List2.Clear();
+    List3.Clear();
+    ShowWindow(Item(ids::Label15), SW_SHOW);
+    mainProgressBar_.ClearProgBar();
+    ShowWindow(Item(ids::ProgressPic1), SW_SHOW);
+    UpdateWindow(hwnd());
+
+    CProgBar32::SetMax(static_cast<double>(CountRecordLines(DataFolder, name) + 1));
+    mainProgressBar_.SetProgBarPos(1);
+    SoftwareRecord record = ReadRecord(DataFolder, name);
+    std::size_t counter = 1;
+    for (const auto& file : record.files) {
+        List2.Add(file);
+        if (++counter % 20 == 0) {
+            mainProgressBar_.SetProgBarPos(static_cast<double>(counter));
+        }
+    }
+    List2.Flush();
+    List3.Assign(CurrentWinIniLines(record.winIni, WindowsFolder + L"\\win.ini"));
+
+    CProgBar32::SetMax(static_cast<double>(List2.Count() + 1));
+    std::uint64_t total = TotalFileSize(
+        List2.Items(), [this](std::size_t pos) { mainProgressBar_.SetProgBarPos(static_cast<double>(pos)); });
+    win::SetText(Item(ids::Label1), SizeLabelText(total));
+    SelectedRecordLoaded();
+}
+
+void Form1::SelectedRecordLoaded() {
+    mainProgressBar_.SetProgBarPos(CProgBar32::Max());
+    EnableButtons({3, 9, 11, 12}, true);
+    EnableButtons({10, 13, 15}, false);
+    SetCursorWait(false);
+    ShowWindow(Item(ids::Label15), SW_HIDE);
+    ShowWindow(Item(ids::ProgressPic1), SW_HIDE);
+}
+
+void Form1::List2_Click() {
+    if (FirstTabCaption == texts::TabRelatedFiles) {
+        EnableButtons({10, 13, 15}, true);
+    }
+}
+
+void Form1::List2_DblClick() {
+    if (FirstTabCaption == texts::TabRelatedFiles) {
+        RunButton(15);
+    }
+}
+
+void Form1::clsTabStrip_Click() {
+    int tab = clsTabStrip_.SelectedItem();
+    ShowWindow(List2.view(), tab == 1 ? SW_SHOW : SW_HIDE);
+    ShowWindow(Item(ids::frTab2), tab == 2 ? SW_SHOW : SW_HIDE);
+    ShowWindow(List3.view(), tab == 3 ? SW_SHOW : SW_HIDE);
+    if (tab == 2) {
+        Tab2();
+    }
+}
+
+void Form1::Tab2() {
+    // The entry with the focus, when it is selected: List2 allows several selected entries.
+    HWND list = List2.view();
+    int caret = static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+    bool selected = caret >= 0 && SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(caret), 0) > 0;
+    FileInfoTexts info = DescribeFile(selected ? List2.Item(static_cast<std::size_t>(caret)) : std::wstring());
+    HWND frame = Item(ids::frTab2);
+    win::SetText(GetDlgItem(frame, ids::Label13), info.name);
+    win::SetText(GetDlgItem(frame, ids::Label11), info.size);
+    win::SetText(GetDlgItem(frame, ids::Label7), info.date);
+    win::SetText(GetDlgItem(frame, ids::Label9), info.time);
+}
+
+void Form1::Fclear() {
+    HWND frame = Item(ids::frTab2);
+    for (int id : {ids::Label13, ids::Label11, ids::Label7, ids::Label9}) {
+        win::SetText(GetDlgItem(frame, id), L"");
+    }
+}
+
+} // namespace ruvex::ui

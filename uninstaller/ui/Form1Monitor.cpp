@@ -1,0 +1,414 @@
+// Form1's monitor runs: install preparation (Command1), install inspection (Command2), the stop questions
+// at their stop points (Tomaru1, Tomaru2) and the resumption of an interrupted run (Continue).
+#include "uninstaller/ui/Form1.h"
+
+#include "base/codec.h"
+#include "resources/RuvexTexts.h"
+#include "uninstaller/monitor/database.h"
+#include "uninstaller/monitor/inspect.h"
+#include "uninstaller/monitor/tidy.h"
+#include "uninstaller/ui/ControlIds.h"
+#include "uninstaller/ui/MessagePump.h"
+#include "uninstaller/ui/cPath.h"
+
+namespace ruvex::ui {
+
+namespace {
+
+std::wstring InData(const wchar_t* name) { return DataFolder + L"\\" + name; }
+
+void DeleteIgnoringErrors(const wchar_t* name) { DeleteFileW(InData(name).c_str()); }
+
+} // namespace
+
+void Form1::SetExitButton(bool stop) {
+    HWND exit = Item(ids::Command4);
+    win::SetText(exit, stop ? texts::StopSearch : texts::Exit);
+    // Tool tips can be switched off: an empty tip stays empty.
+    if (!tips_.Get(exit).empty()) {
+        tips_.Set(exit, stop ? texts::TipCommand4Stop : texts::TipCommand4);
+    }
+}
+
+void Form1::EnableBackupMenus(bool enabled) {
+    HMENU menu = GetMenu(hwnd());
+    EnableMenuItem(menu, ids::mnuBackUp, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, ids::mnuFukugen, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+ScanSettings Form1::CurrentScanSettings() {
+    Options options = form2_.Settings();
+    ScanSettings s;
+    s.mode = options.Get(Check::Check1) ? ScanMode::AllFolders : ScanMode::Partial;
+    s.windowsFolder = WindowsFolder;
+    s.systemFolder = SystemFolder;
+    s.secondDrive = options.drive.substr(0, 2);
+    if (s.mode == ScanMode::Partial) {
+        s.startMenu = cPath::GetSpecialFolder(cPath::StartMenu);
+        s.desktop = cPath::GetSpecialFolder(cPath::Desktop);
+        s.sendTo = cPath::GetSpecialFolder(cPath::SendTo);
+    }
+    s.showProgress = !Pro;
+    return s;
+}
+
+// Shows what the run has added to its lists since the last look.
+void Form1::SyncWalk() {
+    if (walk_) {
+        List1.Extend(walk_->List1);
+        List2.Extend(walk_->List2);
+    }
+    if (!inHand_.empty() && IsIconic(hwnd())) {
+        win::SetText(hwnd(), std::wstring(texts::MainCaption) + L" - " + inHand_);
+    }
+}
+
+void Form1::TooManyFiles(bool allFolders) {
+    MessageBoxW(hwnd(), allFolders ? texts::TooManyFilesAllFolders : texts::TooManyFilesPartial, texts::AppTitle,
+                MB_OK | MB_ICONERROR);
+    DeleteIgnoringErrors(L"continue");
+    ExitProcess(0);
+}
+
+bool Form1::ReportWrite(const FileResult& result, const std::wstring& path) {
+    if (!result) {
+        Message(std::wstring(texts::CannotWrite) + L"\r\n" + path + L"\r\n" + ErrorText(result.error), texts::BoxTitle,
+                MessageKind::Critical);
+    }
+    return result.ok;
+}
+
+void Form1::BackToIdle() {
+    SetExitButton(false);
+    win::SetText(hwnd(), texts::MainCaption);
+    EnableButtons({1, 7, 8, 14}, true);
+    EnableButtons({2}, false);
+    EnableBackupMenus(true);
+    form2_.EnableDriveAndMode(true);
+    form10_.Unload();
+    SoftHyouji();
+}
+
+void Form1::Command1_Click() {
+    // Created, or emptied: the inspection is pending from here on, across a restart too.
+    (void)ReplaceFileContents(InData(L"continue"), "");
+    Options options = form2_.Settings();
+    if (options.Get(Check::Check8)) {
+        ShowWindow(hwnd(), SW_MINIMIZE);
+    }
+    Pro = options.Get(Check::Check3);
+    if (!Pro) {
+        form10_.Show(form10_.Label());
+    }
+    FastFile = false;
+    Tyuudan = false;
+    SetExitButton(true);
+    win::SetText(Item(ids::Label2), texts::DetectingFolders);
+    TabCaption(texts::DetectingFiles);
+    EnableBackupMenus(false);
+    EnableButtons({1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false);
+    form2_.EnableDriveAndMode(false);
+    List1.Clear();
+    List2.Clear();
+    List3.Clear();
+    Fclear();
+    // A missing win.ini is no error: an empty copy makes the inspection compare against nothing.
+    if (!CopyFileW((WindowsFolder + L"\\win.ini").c_str(), InData(L"win.ini").c_str(), FALSE)) {
+        (void)ReplaceFileContents(InData(L"win.ini"), "");
+    }
+    clsTabStrip_.SetSelectedItem(1);
+    clsTabStrip_Click();
+
+    WalkLists walk;
+    ScanSettings settings = CurrentScanSettings();
+    walk_ = &walk;
+    stopProcedure_ = StopProcedure::Tomaru1;
+    ScanResult result = ScanDrives(settings, walk, *this);
+    stopProcedure_ = StopProcedure::None;
+    SyncWalk();
+    walk_ = nullptr;
+    inHand_.clear();
+    if (result == ScanResult::TooManyFiles) {
+        TooManyFiles(settings.mode == ScanMode::AllFolders);
+    }
+    if (result == ScanResult::Stopped) {
+        return;
+    }
+    if (!ReportWrite(SaveListToFile(walk.List1, DataFolder, L"dir_bf.dat", *this), InData(L"dir_bf.dat")) ||
+        !ReportWrite(SaveListToFile(walk.List2, DataFolder, L"file_bf.dat", *this), InData(L"file_bf.dat"))) {
+        DeleteIgnoringErrors(L"continue");
+        BackToIdle();
+        return;
+    }
+    form10_.Unload();
+    SetForegroundWindow(hwnd());
+    Message(texts::PreparationDone, texts::BoxTitle, MessageKind::Information);
+    SetExitButton(false);
+    win::SetText(hwnd(), texts::MainCaption);
+    WaitForInspection(options);
+    SetFocus(Item(ids::Command2));
+}
+
+// The window waits for the inspection: the before-snapshot shown, only the inspection to press.
+void Form1::WaitForInspection(const Options& options) {
+    win::SetText(Item(ids::Label2), texts::DetectedFolders);
+    TabCaption(texts::DetectedFiles);
+    List1.SelectFirst();
+    List2.SelectFirst();
+    EnableButtons({2}, true);
+    if (options.Get(Check::Check5)) {
+        ShowWindow(hwnd(), SW_MINIMIZE);
+    }
+    if (options.Get(Check::Check2)) {
+        ShowWindow(hwnd(), SW_RESTORE);
+    }
+}
+
+void Form1::Command2_Click() {
+    Options options = form2_.Settings();
+    const bool allFolders = options.Get(Check::Check1);
+    // Without its before-snapshot an inspection would record the whole drive as added.
+    bool ready = FileExists(InData(L"file_bf.dat")) && (allFolders || FileExists(InData(L"dir_bf.dat")));
+    if (!ready) {
+        Message(texts::InspectionImpossible, texts::BoxTitle, MessageKind::Warning);
+        DeleteIgnoringErrors(L"continue");
+        BackToIdle();
+        return;
+    }
+    if (options.Get(Check::Check8)) {
+        ShowWindow(hwnd(), SW_MINIMIZE);
+    }
+    if (!Pro) {
+        form10_.Show(form10_.Label());
+    }
+    Tyuudan = false;
+    SetExitButton(true);
+    win::SetText(Item(ids::Label2), texts::DetectingFolders);
+    TabCaption(texts::DetectingFiles);
+    EnableButtons({1, 2}, false);
+    List1.Clear();
+    List2.Clear();
+    List3.Clear();
+    List3.Assign(CompareWinIniSections(WindowsFolder + L"\\win.ini", InData(L"win.ini")));
+
+    stopProcedure_ = StopProcedure::Tomaru2;
+    WalkLists walk;
+    ScanSettings settings = CurrentScanSettings();
+    walk_ = &walk;
+    ScanResult result = ScanDrives(settings, walk, *this);
+    if (walk_) {
+        SyncWalk();
+    }
+    walk_ = nullptr;
+    inHand_.clear();
+    if (result == ScanResult::TooManyFiles) {
+        TooManyFiles(allFolders);
+    }
+    if (result == ScanResult::Stopped) {
+        stopProcedure_ = StopProcedure::None;
+        return;
+    }
+    if (!ReportWrite(SaveListToFile(walk.List1, DataFolder, L"dir_af.dat", *this), InData(L"dir_af.dat")) ||
+        !ReportWrite(SaveListToFile(walk.List2, DataFolder, L"file_af.dat", *this), InData(L"file_af.dat"))) {
+        stopProcedure_ = StopProcedure::None;
+        BackToIdle();
+        return;
+    }
+
+    std::vector<std::wstring> newFolders;
+    WalkLists before, after;
+    if (!allFolders) {
+        win::SetText(Item(ids::Label2), texts::FoldersBefore);
+        TabCaption(texts::FoldersAfter);
+        List1.Clear();
+        List2.Clear();
+        if (Pro) {
+            form10_.Unload();
+        }
+        walk_ = &before; // List1 shows the folders before, List2 those after
+        before.List2.clear();
+        if (LoadListFromFile(before.List1, DataFolder, L"dir_bf.dat", *this, LoadStyle::Inspection,
+                             texts::PreparingNewFolders) == LoadResult::Stopped ||
+            LoadListFromFile(before.List2, DataFolder, L"dir_af.dat", *this, LoadStyle::Inspection) ==
+                LoadResult::Stopped) {
+            walk_ = nullptr;
+            stopProcedure_ = StopProcedure::None;
+            return;
+        }
+        SyncWalk();
+        walk_ = nullptr;
+        List1.SelectFirst();
+        List2.SelectFirst();
+        if (before.List2.size() > 1) {
+            SetProgressMax(static_cast<double>(before.List2.size() - 1));
+        }
+        form10_.SetLabel(texts::RecordingNewFolders);
+        newFolders = FindAddedEntries(before.List1, before.List2, this);
+        if (!ReportWrite(ReplaceFileLines(InData(L"newdir.dat"), newFolders), InData(L"newdir.dat"))) {
+            stopProcedure_ = StopProcedure::None;
+            BackToIdle();
+            return;
+        }
+        form10_.PMax();
+        before = {};
+    }
+
+    win::SetText(Item(ids::Label2), texts::FilesBefore);
+    TabCaption(texts::FilesAfter);
+    List1.Clear();
+    List2.Clear();
+    walk_ = &before;
+    if (LoadListFromFile(before.List1, DataFolder, L"file_bf.dat", *this, LoadStyle::Inspection,
+                         texts::PreparingAddedFiles) == LoadResult::Stopped ||
+        LoadListFromFile(before.List2, DataFolder, L"file_af.dat", *this, LoadStyle::Inspection) ==
+            LoadResult::Stopped) {
+        walk_ = nullptr;
+        stopProcedure_ = StopProcedure::None;
+        return;
+    }
+    SyncWalk();
+    walk_ = nullptr;
+    stopProcedure_ = StopProcedure::None;
+    if (allFolders) {
+        form10_.Unload();
+    }
+
+    std::wstring name = AskSoftwareName();
+    form10_.Show(texts::RecordingAddedFiles);
+    if (before.List2.size() > 1) {
+        SetProgressMax(static_cast<double>(before.List2.size() - 1));
+    }
+    std::vector<std::wstring> files = FindAddedEntries(before.List1, before.List2, this);
+    if (!allFolders) {
+        // newdir.dat is read back, as written: the record holds the files lying directly in each new folder.
+        FileLines recorded = ReadFileLines(InData(L"newdir.dat"));
+        std::vector<std::wstring> inNew = FilesOfNewFolders(recorded.ok ? recorded.lines : newFolders);
+        files.insert(files.end(), inNew.begin(), inNew.end());
+    }
+    // One append for the whole record: a failure leaves no half record behind.
+    FileResult appended = AppendRecord(DataFolder, name, files, List3.Items());
+    form10_.PMax();
+    form10_.Unload();
+    ReportWrite(appended, DatabasePath(DataFolder));
+
+    SetForegroundWindow(hwnd());
+    Message(texts::InspectionDone, texts::BoxTitle, MessageKind::Information);
+    win::SetText(hwnd(), texts::MainCaption);
+    SetExitButton(false);
+    EnableButtons({1, 7, 8, 14}, true);
+    EnableBackupMenus(true);
+    form2_.EnableDriveAndMode(true);
+    DeleteIgnoringErrors(L"continue");
+    ReportWrite(Seiri(DataFolder, *this), DatabasePath(DataFolder));
+    SoftHyouji();
+    ShowWindow(hwnd(), SW_RESTORE);
+}
+
+std::wstring Form1::AskSoftwareName() {
+    for (;;) {
+        MessageBeep(MB_OK);
+        std::wstring name = InputBox(texts::NamePrompt, texts::BoxTitle);
+        if (!name.empty()) {
+            return name;
+        }
+    }
+}
+
+bool Form1::StopQuestion() {
+    Ans = MessageBoxW(hwnd(), texts::StopQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION);
+    if (Ans != IDYES) {
+        Tyuudan = false;
+        return false;
+    }
+    return true;
+}
+
+void Form1::Tomaru1() {
+    if (!StopQuestion()) {
+        return;
+    }
+    walk_ = nullptr;
+    form10_.Unload();
+    DeleteIgnoringErrors(L"continue");
+    SetExitButton(false);
+    EnableButtons({1, 7, 8, 14}, true);
+    // Nothing is pending after a stopped preparation: the database may be backed up and restored again.
+    EnableBackupMenus(true);
+    form2_.EnableDriveAndMode(true);
+    SoftHyouji();
+}
+
+void Form1::Tomaru2() {
+    if (!StopQuestion()) {
+        return;
+    }
+    walk_ = nullptr;
+    form10_.Unload();
+    List1.Clear();
+    List2.Clear();
+    EnableButtons({2}, false);
+    SetExitButton(false);
+    win::SetText(Item(ids::Label2), texts::DetectedFolders);
+    TabCaption(texts::DetectedFiles);
+    form10_.Show(texts::Stopping);
+    (void)ResumeLoad(); // a missing file leaves its list empty: the inspection then reports it
+    form10_.Unload();
+    List1.SelectFirst();
+    List2.SelectFirst();
+    EnableButtons({2}, true);
+}
+
+// The before-snapshot back into the lists, as the resume loader reads it; false when a file is missing.
+bool Form1::ResumeLoad() {
+    WalkLists loaded;
+    walk_ = &loaded;
+    LoadResult dirs = LoadListFromFile(loaded.List1, DataFolder, L"dir_bf.dat", *this, LoadStyle::Resume);
+    LoadResult files = LoadListFromFile(loaded.List2, DataFolder, L"file_bf.dat", *this, LoadStyle::Resume);
+    SyncWalk();
+    walk_ = nullptr;
+    return dirs == LoadResult::Completed && files == LoadResult::Completed;
+}
+
+void Form1::Continue() {
+    Ans = MessageBoxW(hwnd(), texts::ResumeQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION);
+    FirstActivation = 0;
+    DeleteIgnoringErrors(L"continue");
+    if (Ans != IDYES) {
+        return;
+    }
+    List1.Clear();
+    List2.Clear();
+    Options options = form2_.Settings();
+    Pro = options.Get(Check::Check3);
+    EnableBackupMenus(false);
+    EnableButtons({1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false);
+    SetExitButton(false);
+    win::SetText(Item(ids::Label2), texts::DetectedFolders);
+    TabCaption(texts::DetectedFiles);
+    if (options.Get(Check::Check8)) {
+        ShowWindow(hwnd(), SW_MINIMIZE);
+    }
+    form10_.Show(texts::Resuming);
+    bool loaded = ResumeLoad();
+    form10_.Unload();
+    if (!loaded) {
+        // The program ended during the first walk: there is nothing to compare against.
+        Message(texts::ResumeImpossible, texts::BoxTitle, MessageKind::Warning);
+        BackToIdle();
+        return;
+    }
+    List1.SelectFirst();
+    List2.SelectFirst();
+    EnableButtons({2}, true);
+    SetFocus(Item(ids::Command2));
+    SetForegroundWindow(hwnd());
+    Message(texts::ResumeDone, L"", MessageKind::Information);
+    if (options.Get(Check::Check5)) {
+        ShowWindow(hwnd(), SW_MINIMIZE);
+    }
+    if (options.Get(Check::Check2)) {
+        ShowWindow(hwnd(), SW_RESTORE);
+    }
+}
+
+} // namespace ruvex::ui

@@ -1,0 +1,292 @@
+#include "uninstaller/ui/Form2.h"
+
+#include "resources/RuvexTexts.h"
+#include "uninstaller/ui/ControlIds.h"
+#include "uninstaller/ui/Form5.h"
+#include "uninstaller/ui/Globals.h"
+#include "uninstaller/ui/MessagePump.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cwctype>
+
+namespace ruvex::ui {
+
+namespace {
+
+namespace id = ids::form2;
+
+// The check boxes, top to bottom, in the order of the option file's lines 3 to 10.
+constexpr std::array<int, CheckCount> kChecks{id::Check1, id::Check2, id::Check5, id::Check6,
+                                              id::Check8, id::Check3, id::Check4, id::Check9};
+
+constexpr DWORD kCheckStyle = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
+const std::array<win::ControlSpec, 17> kControls{{
+    {WC_STATICW, id::Label2, texts::OptionDriveLabel, WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, 120, 120, 4575, 195},
+    {WC_COMBOBOXW, id::Drive2, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 120, 360, 4575, 2400},
+    {WC_STATICW, id::Label1, texts::OptionEditorLabel, WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, 120, 720, 4575, 195},
+    {WC_EDITW, id::Text1, L"", WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 120, 960, 3855, 285},
+    {WC_BUTTONW, id::Command3, texts::OptionSearch, kButtonStyle, 4080, 960, 615, 255},
+    {WC_BUTTONW, id::Frame, L"", WS_VISIBLE | BS_GROUPBOX, 120, 1320, 4575, 3135},
+    // The frame holds the check boxes at left 120 and tops 120 to 2640 of its own area.
+    {WC_BUTTONW, id::Check1, texts::CheckSearchAllFolders, kCheckStyle, 240, 1440, 4335, 255},
+    {WC_BUTTONW, id::Check2, texts::CheckMaximiseWhenReady, kCheckStyle, 240, 1800, 4335, 255},
+    {WC_BUTTONW, id::Check5, texts::CheckMinimiseWhenReady, kCheckStyle, 240, 2160, 4335, 255},
+    {WC_BUTTONW, id::Check6, texts::CheckSafety, kCheckStyle, 240, 2520, 4335, 255},
+    {WC_BUTTONW, id::Check8, texts::CheckMinimiseDuringRun, kCheckStyle, 240, 2880, 4335, 255},
+    {WC_BUTTONW, id::Check3, texts::CheckNoProgress, kCheckStyle, 240, 3240, 4335, 255},
+    {WC_BUTTONW, id::Check4, texts::CheckNoStartupCheck, kCheckStyle, 240, 3600, 4335, 255},
+    {WC_BUTTONW, id::Check9, texts::CheckNoToolTips, kCheckStyle, 240, 3960, 4335, 255},
+    {WC_BUTTONW, id::Command2, texts::OptionDefaults, kButtonStyle, 120, 4560, 1215, 375},
+    {WC_BUTTONW, id::Command1, texts::OptionOk, kButtonStyle | BS_DEFPUSHBUTTON, 2160, 4560, 1215, 375},
+    {WC_BUTTONW, id::Command4, texts::OptionCancel, kButtonStyle, 3480, 4560, 1215, 375},
+}};
+
+// The initial drive of a drive list: the current drive.
+wchar_t CurrentDrive() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    return folder[0] ? static_cast<wchar_t>(std::towupper(folder[0])) : L'C';
+}
+
+} // namespace
+
+bool DriveReady(HWND owner, wchar_t letter) {
+    std::wstring root{letter, L':', L'\\'};
+    for (;;) {
+        if (GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            return true;
+        }
+        DWORD error = GetLastError();
+        if (error == ERROR_NOT_READY) {
+            if (MessageBoxW(owner, texts::DeviceNotReady, texts::AppTitle, MB_RETRYCANCEL | MB_ICONWARNING) ==
+                IDRETRY) {
+                continue;
+            }
+            return false;
+        }
+        std::wstring text = std::wstring(texts::UnexpectedErrorPrefix) + L" " + std::to_wstring(error) +
+                            texts::UnexpectedErrorSuffix + ErrorText(error);
+        MessageBoxW(owner, text.c_str(), texts::AppTitle, MB_OK | MB_ICONERROR);
+        ExitProcess(1);
+    }
+}
+
+bool Form2::Load(HWND owner) {
+    owner_ = owner;
+    if (!CreateWindowOf(L"RuvexForm2", texts::OptionCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
+                        owner)) {
+        return false;
+    }
+    UINT dpi = win::DpiOf(hwnd());
+    font_ = win::Font(L"ＭＳ Ｐゴシック", 9, dpi);
+    smallFont_ = win::Font(L"ＭＳ Ｐゴシック", 8, dpi);
+    win::SetClientSizeTwips(hwnd(), 4815, 5055);
+    win::CreateControls(hwnd(), kControls, font_.get());
+    SendMessageW(GetDlgItem(hwnd(), id::Command3), WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_.get()), FALSE);
+    HWND drives = GetDlgItem(hwnd(), id::Drive2);
+    for (wchar_t letter : PresentDrives()) {
+        SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveListText(letter).c_str()));
+    }
+    tips_.Create(hwnd());
+    win::CenterOnScreen(hwnd());
+
+    std::optional<Options> read = ReadOptionFile(DataFolder);
+    if (read) {
+        d2_ = static_cast<wchar_t>(std::towupper(read->drive[0]));
+        Apply(*read);
+    } else {
+        // Missing, short or unusable: the defaults, written at once.
+        DeleteFileW(OptionFilePath(DataFolder).c_str());
+        d2_ = CurrentDrive();
+        Options defaults;
+        Apply(defaults);
+        (void)WriteOptionFile(DataFolder, Settings());
+    }
+    EditorPath = win::GetText(GetDlgItem(hwnd(), id::Text1));
+    return true;
+}
+
+void Form2::Apply(const Options& options) {
+    SelectDrive(options.drive.empty() ? d2_ : options.drive[0]);
+    win::SetText(GetDlgItem(hwnd(), id::Text1), options.editor);
+    for (std::size_t c = 0; c < CheckCount; ++c) {
+        SetCheck(kChecks[c], options.checks[c]);
+    }
+}
+
+void Form2::SelectDrive(wchar_t letter) {
+    HWND drives = GetDlgItem(hwnd(), id::Drive2);
+    std::wstring prefix{static_cast<wchar_t>(std::towlower(letter)), L':'};
+    LRESULT index = SendMessageW(drives, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
+    SendMessageW(drives, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
+}
+
+wchar_t Form2::SelectedDrive() const {
+    std::wstring text = win::GetText(GetDlgItem(hwnd(), id::Drive2));
+    return text.empty() ? d2_ : static_cast<wchar_t>(std::towupper(text[0]));
+}
+
+Options Form2::Settings() {
+    if (!Loaded()) {
+        Load(owner_);
+    }
+    Options o;
+    o.drive = win::GetText(GetDlgItem(hwnd(), id::Drive2));
+    o.editor = win::GetText(GetDlgItem(hwnd(), id::Text1));
+    for (std::size_t c = 0; c < CheckCount; ++c) {
+        o.checks[c] = SendMessageW(GetDlgItem(hwnd(), kChecks[c]), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    return o;
+}
+
+bool Form2::IsChecked(Check c) { return Settings().Get(c); }
+
+void Form2::EnableDriveAndMode(bool enabled) {
+    if (!Loaded()) {
+        Load(owner_);
+    }
+    win::Enable(GetDlgItem(hwnd(), id::Drive2), enabled);
+    win::Enable(GetDlgItem(hwnd(), id::Check1), enabled);
+}
+
+void Form2::SetCheck(int control, bool on) {
+    SendMessageW(GetDlgItem(hwnd(), control), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Maximise and minimise at the end of a preparation exclude each other.
+    if (on && (control == id::Check2 || control == id::Check5)) {
+        int other = control == id::Check2 ? id::Check5 : id::Check2;
+        SendMessageW(GetDlgItem(hwnd(), other), BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+}
+
+void Form2::Capture() { backup_ = Settings(); }
+
+void Form2::ShowModal() {
+    if (!Loaded() && !Load(owner_)) {
+        return;
+    }
+    Capture();
+    done_ = false;
+    bool ownerEnabled = owner_ && IsWindowEnabled(owner_);
+    if (owner_) {
+        EnableWindow(owner_, FALSE);
+    }
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    SetFocus(GetDlgItem(hwnd(), id::Command1));
+    RunModalLoop(done_);
+    if (ownerEnabled) {
+        EnableWindow(owner_, TRUE);
+        SetForegroundWindow(owner_);
+    }
+}
+
+void Form2::Command1_Click() {
+    FileResult written = WriteOptionFile(DataFolder, Settings());
+    if (!written) {
+        std::wstring text = OptionFilePath(DataFolder) + L"\r\n" + ErrorText(written.error);
+        MessageBoxW(hwnd(), text.c_str(), texts::BoxTitle, MB_OK | MB_ICONWARNING);
+    }
+    EditorPath = win::GetText(GetDlgItem(hwnd(), id::Text1));
+    ShowWindow(hwnd(), SW_HIDE);
+    done_ = true;
+    if (owner_) {
+        EnableWindow(owner_, TRUE);
+        UpdateWindow(owner_);
+    }
+    if (Closed) {
+        Closed();
+    }
+}
+
+void Form2::Command2_Click() {
+    Options o = Settings();
+    o.ResetToDefaults();
+    Apply(o);
+    SetToolTips(o.Get(Check::Check9));
+}
+
+void Form2::Command3_Click() {
+    std::wstring chosen;
+    if (Form5::Choose(hwnd(), SelectedDrive(), chosen)) {
+        win::SetText(GetDlgItem(hwnd(), id::Text1), chosen);
+    }
+}
+
+void Form2::Command4_Click() {
+    d2_ = backup_.drive.empty() ? d2_ : static_cast<wchar_t>(std::towupper(backup_.drive[0]));
+    Apply(backup_);
+    SetToolTips(backup_.Get(Check::Check9));
+    Command1_Click();
+}
+
+void Form2::Drive2_Change() {
+    wchar_t letter = SelectedDrive();
+    if (!DriveReady(hwnd(), letter)) {
+        SelectDrive(d2_);
+    }
+}
+
+void Form2::SetToolTips(bool off) {
+    if (ToolTipsChanged) {
+        ToolTipsChanged(off);
+    }
+}
+
+LRESULT Form2::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND: {
+        int control = LOWORD(wp);
+        int code = HIWORD(wp);
+        switch (control) {
+        case id::Command1:
+            Command1_Click();
+            return 0;
+        case id::Command4:
+            Command4_Click();
+            return 0;
+        case id::Command2:
+            Command2_Click();
+            return 0;
+        case id::Command3:
+            Command3_Click();
+            return 0;
+        case id::Drive2:
+            if (code == CBN_SELCHANGE) {
+                Drive2_Change();
+            }
+            return 0;
+        case id::Check2:
+        case id::Check5:
+            if (code == BN_CLICKED) {
+                SetCheck(control, SendMessageW(GetDlgItem(hwnd(), control), BM_GETCHECK, 0, 0) == BST_CHECKED);
+            }
+            return 0;
+        case id::Check9:
+            if (code == BN_CLICKED) {
+                SetToolTips(SendMessageW(GetDlgItem(hwnd(), id::Check9), BM_GETCHECK, 0, 0) == BST_CHECKED);
+            }
+            return 0;
+        default:
+            break;
+        }
+        break;
+    }
+    case WM_CLOSE:
+        // The close box unloads without writing; the next use reads option.dat again.
+        done_ = true;
+        if (owner_) {
+            EnableWindow(owner_, TRUE);
+        }
+        DestroyWindow(hwnd());
+        return 0;
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+} // namespace ruvex::ui

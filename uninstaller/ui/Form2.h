@@ -1,0 +1,65 @@
+// Form2, the options dialog: the watched drive, the editor and the eight settings, mirrored in option.dat.
+// Loaded hidden at start-up and kept; its controls are the live settings.
+#pragma once
+
+#include "base/win/Window.h"
+#include "uninstaller/ui/OptionFile.h"
+#include "uninstaller/ui/ToolTips.h"
+
+#include <functional>
+#include <string>
+
+namespace ruvex::ui {
+
+class Form2 final : public win::BaseWindow<Form2> {
+public:
+    // Called after OK or ｷｬﾝｾﾙ closed the dialog (the main window reloads its lists).
+    std::function<void()> Closed;
+    // Called when the tool tips must be set again (ToolClips), with whether they are switched off.
+    std::function<void(bool off)> ToolTipsChanged;
+
+    // Creates the dialog hidden and reads option.dat (writing the defaults when it is missing or unusable).
+    bool Load(HWND owner);
+    [[nodiscard]] bool Loaded() const noexcept { return hwnd() != nullptr; }
+    // Shows the dialog modal over its owner; loads it again first if its close box unloaded it.
+    void ShowModal();
+
+    // The settings as the controls hold them now (loading the dialog again when it was unloaded).
+    [[nodiscard]] Options Settings();
+    [[nodiscard]] bool IsChecked(Check c);
+    // The editor of the last load or closing of the dialog.
+    std::wstring EditorPath;
+    // A run disables the drive and the search mode while it has not finished.
+    void EnableDriveAndMode(bool enabled);
+    // Sets the dialog's own tool tips (ToolClips).
+    void SetToolTips(bool off);
+    [[nodiscard]] ToolTips& Tips() noexcept { return tips_; }
+
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    void Apply(const Options& options);
+    void SelectDrive(wchar_t letter);
+    [[nodiscard]] wchar_t SelectedDrive() const;
+    void SetCheck(int id, bool on);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Drive2_Change();
+    void Capture();
+
+    HWND owner_ = nullptr;
+    win::Font font_;
+    win::Font smallFont_;
+    ToolTips tips_;
+    wchar_t d2_ = L'C';
+    Options backup_; // BkD2, BkT1, BkC1..BkC9
+    bool done_ = true;
+};
+
+// The drive can be read: a device that is not ready asks Retry or Cancel (false: the caller puts back
+// its known drive); any other failure shows the unexpected-error message and ends the program.
+[[nodiscard]] bool DriveReady(HWND owner, wchar_t letter);
+
+} // namespace ruvex::ui

@@ -1,0 +1,203 @@
+#include "uninstaller/ui/Form5.h"
+
+#include "base/text.h"
+#include "resources/RuvexTexts.h"
+#include "uninstaller/monitor/snapshot.h"
+#include "uninstaller/ui/ControlIds.h"
+#include "uninstaller/ui/Form2.h"
+#include "uninstaller/ui/MessagePump.h"
+#include "uninstaller/ui/OptionFile.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cwctype>
+
+namespace ruvex::ui {
+
+namespace {
+
+namespace id = ids::form5;
+
+const std::array<win::ControlSpec, 6> kControls{{
+    {WC_STATICW, id::Label1, texts::ChooserLabel, WS_VISIBLE | SS_NOPREFIX, 120, 120, 4695, 195},
+    {WC_COMBOBOXW, id::Drive1, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 120, 360, 2295, 2400},
+    {WC_LISTBOXW, id::Dir1, L"", WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+     120, 720, 2295, 2895},
+    {WC_LISTBOXW, id::File1, L"", WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+     2520, 360, 2295, 3255},
+    {WC_BUTTONW, id::Command1, texts::OptionOk, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 2520, 3720, 1095, 375},
+    {WC_BUTTONW, id::Command2, texts::OptionCancel, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 3720, 3720, 1095, 375},
+}};
+
+bool IsProgram(const std::wstring& name) {
+    return name.size() > 4 && TextEquals(std::wstring_view(name).substr(name.size() - 4), L".exe");
+}
+
+} // namespace
+
+std::wstring ChosenPath(const std::wstring& folder, const std::wstring& name) {
+    return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
+}
+
+bool Form5::Choose(HWND owner, wchar_t drive, std::wstring& chosen) {
+    Form5 form;
+    if (!form.CreateWindowOf(L"RuvexForm5", texts::ChooserCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                             WS_EX_DLGMODALFRAME, owner)) {
+        return false;
+    }
+    form.font_ = win::Font(L"ＭＳ Ｐゴシック", 9, win::DpiOf(form.hwnd()));
+    win::SetClientSizeTwips(form.hwnd(), 4935, 4215);
+    win::CreateControls(form.hwnd(), kControls, form.font_.get());
+    win::CenterOnScreen(form.hwnd());
+    form.settingsDrive_ = static_cast<wchar_t>(std::towupper(drive));
+    HWND drives = GetDlgItem(form.hwnd(), id::Drive1);
+    for (wchar_t letter : PresentDrives()) {
+        SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveListText(letter).c_str()));
+    }
+    std::wstring prefix{static_cast<wchar_t>(std::towlower(drive)), L':'};
+    LRESULT index = SendMessageW(drives, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
+    SendMessageW(drives, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
+    form.SetDir1(std::wstring{form.SelectedDrive(), L':', L'\\'});
+
+    bool ownerEnabled = owner && IsWindowEnabled(owner);
+    if (owner) {
+        EnableWindow(owner, FALSE);
+    }
+    ShowWindow(form.hwnd(), SW_SHOW);
+    SetForegroundWindow(form.hwnd());
+    RunModalLoop(form.done_);
+    if (ownerEnabled) {
+        EnableWindow(owner, TRUE);
+        SetForegroundWindow(owner);
+    }
+    if (form.ok_) {
+        chosen = form.result_;
+    }
+    return form.ok_;
+}
+
+wchar_t Form5::SelectedDrive() const {
+    std::wstring text = win::GetText(GetDlgItem(hwnd(), id::Drive1));
+    return text.empty() ? settingsDrive_ : static_cast<wchar_t>(std::towupper(text[0]));
+}
+
+// Dir1 shows the path from the root down, indented a step a level, then the subfolders of the folder.
+void Form5::SetDir1(const std::wstring& folder) {
+    folder_ = folder;
+    dirPaths_.clear();
+    HWND dir = GetDlgItem(hwnd(), id::Dir1);
+    SendMessageW(dir, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(dir, LB_RESETCONTENT, 0, 0);
+    std::wstring path = folder.substr(0, 3);
+    std::wstring indent;
+    auto add = [&](const std::wstring& text, const std::wstring& target) {
+        SendMessageW(dir, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((indent + text).c_str()));
+        dirPaths_.push_back(target);
+    };
+    add(path, path);
+    std::size_t current = 0;
+    for (std::size_t start = 3; start < folder.size();) {
+        std::size_t end = folder.find(L'\\', start);
+        std::wstring part = folder.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+        path = ChosenPath(path, part);
+        indent += L"  ";
+        add(part, path);
+        current = dirPaths_.size() - 1;
+        start = end == std::wstring::npos ? folder.size() : end + 1;
+    }
+    indent += L"  ";
+    FolderListing listing = ListFolder(folder, true);
+    for (const auto& sub : listing.Dir1) {
+        add(sub, ChosenPath(folder, sub));
+    }
+    SendMessageW(dir, LB_SETCURSEL, current, 0);
+    SendMessageW(dir, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(dir, nullptr, TRUE);
+
+    HWND files = GetDlgItem(hwnd(), id::File1);
+    SendMessageW(files, LB_RESETCONTENT, 0, 0);
+    for (const auto& name : listing.File1) {
+        if (IsProgram(name)) {
+            SendMessageW(files, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
+    }
+}
+
+void Form5::Drive1_Change() {
+    wchar_t letter = SelectedDrive();
+    if (!DriveReady(hwnd(), letter)) {
+        letter = settingsDrive_;
+        std::wstring prefix{static_cast<wchar_t>(std::towlower(letter)), L':'};
+        HWND drives = GetDlgItem(hwnd(), id::Drive1);
+        LRESULT index =
+            SendMessageW(drives, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
+        SendMessageW(drives, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
+    }
+    SetDir1(std::wstring{letter, L':', L'\\'});
+}
+
+void Form5::Dir1_DblClick() {
+    LRESULT index = SendMessageW(GetDlgItem(hwnd(), id::Dir1), LB_GETCURSEL, 0, 0);
+    if (index >= 0 && static_cast<std::size_t>(index) < dirPaths_.size()) {
+        SetDir1(dirPaths_[static_cast<std::size_t>(index)]);
+    }
+}
+
+void Form5::Command1_Click() {
+    HWND files = GetDlgItem(hwnd(), id::File1);
+    LRESULT index = SendMessageW(files, LB_GETCURSEL, 0, 0);
+    if (index < 0) {
+        // Nothing chosen yet: the chooser stays open.
+        MessageBeep(MB_OK);
+        return;
+    }
+    wchar_t name[MAX_PATH + 1] = {};
+    SendMessageW(files, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name));
+    result_ = ChosenPath(folder_, name);
+    ok_ = true;
+    done_ = true;
+    ShowWindow(hwnd(), SW_HIDE);
+}
+
+LRESULT Form5::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        switch (LOWORD(wp)) {
+        case id::Command1:
+            Command1_Click();
+            return 0;
+        case id::Command2:
+            done_ = true;
+            ShowWindow(hwnd(), SW_HIDE);
+            return 0;
+        case id::Drive1:
+            if (HIWORD(wp) == CBN_SELCHANGE) {
+                Drive1_Change();
+            }
+            return 0;
+        case id::Dir1:
+            if (HIWORD(wp) == LBN_DBLCLK) {
+                Dir1_DblClick();
+            }
+            return 0;
+        case id::File1:
+            if (HIWORD(wp) == LBN_DBLCLK) {
+                Command1_Click();
+            }
+            return 0;
+        default:
+            break;
+        }
+        break;
+    case WM_CLOSE:
+        done_ = true;
+        ShowWindow(hwnd(), SW_HIDE);
+        return 0;
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+} // namespace ruvex::ui
