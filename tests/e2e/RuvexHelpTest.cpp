@@ -46,5 +46,10 @@ TEST(RuvexHelp, TheHelpButtonOpensTheHelpPageBesideTheProgram) {
     ASSERT_TRUE(WaitUntil([&] { return Exists(marker) && !ReadBytes(marker).empty(); }));
     EXPECT_EQ(ReadBytes(marker), ReadBytes(ruvex.File(L"ruvex.htm")));
     EXPECT_NE(ReadBytes(marker).find("ﾍﾙﾌﾟ"), std::string::npos);
+
+    // F1, the shortcut of the help menu entry, does the same.
+    ASSERT_TRUE(DeleteFileW(marker.c_str()));
+    PressKey(Control(main, ids::List1), VK_F1);
+    EXPECT_TRUE(WaitUntil([&] { return Exists(marker) && !ReadBytes(marker).empty(); }));
     CloseAndExpectExit(ruvex, main);
 }

@@ -13,7 +13,7 @@ using namespace ruvex::ui;
 namespace {
 
 HWND FindBox(const wchar_t* title) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 800; ++i) {
         HWND box = FindWindowW(L"RuvexInputBox", title);
         if (box && IsWindowVisible(box)) {
             return box;
