@@ -3,35 +3,19 @@
 // report to the user.
 #pragma once
 
-#include "base/handles.h"
 #include "base/win/Window.h"
 #include "uninstaller/monitor/RunHost.h"
 #include "uninstaller/ui/CProgBar32.h"
 #include "uninstaller/ui/Form10.h"
 #include "uninstaller/ui/Globals.h"
+#include "uninstaller/ui/WinHandles.h"
 #include "uninstaller/ui/WorkList.h"
 #include "uninstaller/ui/cTabStrip.h"
-
-#include <commctrl.h>
 
 #include <string>
 #include <vector>
 
 namespace ruvex::ui {
-
-struct ImageListTraits {
-    using Type = HIMAGELIST;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ImageList_Destroy(h); }
-};
-using ImageList = UniqueHandle<ImageListTraits>;
-
-struct AcceleratorTraits {
-    using Type = HACCEL;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DestroyAcceleratorTable(h); }
-};
-using Accelerators = UniqueHandle<AcceleratorTraits>;
 
 class Form1 final : public win::BaseWindow<Form1>, public RunHost {
 public:
