@@ -8,7 +8,7 @@ font=/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
 button() { # number, then ImageMagick drawing arguments
     local n=$1
     shift
-    convert -size 12x12 xc:magenta "$@" -type truecolor "BMP3:button$(printf %02d "$n").bmp"
+    convert -size 12x12 xc:magenta +antialias "$@" -type truecolor "BMP3:button$(printf %02d "$n").bmp"
 }
 
 doc=(-fill white -stroke '#404040' -draw 'polygon 1,0 7,0 10,3 10,11 1,11')

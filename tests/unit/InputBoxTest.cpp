@@ -13,7 +13,7 @@ using namespace ruvex::ui;
 namespace {
 
 HWND FindBox(const wchar_t* title) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 800; ++i) {
         HWND box = FindWindowW(L"RuvexInputBox", title);
         if (box && IsWindowVisible(box)) {
             return box;
@@ -36,7 +36,10 @@ std::thread User(const wchar_t* title, std::wstring text, int button, std::wstri
             return std::wstring(buffer);
         }();
         SendMessageW(GetDlgItem(box, ids::InputText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+        // What the button tells its box when pressed (a posted BM_CLICK needs the mouse capture, which a
+        // window behind another program's does not always get).
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     });
 }
 

@@ -3,7 +3,6 @@
 // report to the user.
 #pragma once
 
-#include "base/handles.h"
 #include "base/win/Window.h"
 #include "uninstaller/monitor/RunHost.h"
 #include "uninstaller/ui/CProgBar32.h"
@@ -13,29 +12,14 @@
 #include "uninstaller/ui/Form2.h"
 #include "uninstaller/ui/ToolTips.h"
 #include "uninstaller/ui/Globals.h"
+#include "uninstaller/ui/WinHandles.h"
 #include "uninstaller/ui/WorkList.h"
 #include "uninstaller/ui/cTabStrip.h"
-
-#include <commctrl.h>
 
 #include <string>
 #include <vector>
 
 namespace ruvex::ui {
-
-struct ImageListTraits {
-    using Type = HIMAGELIST;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ImageList_Destroy(h); }
-};
-using ImageList = UniqueHandle<ImageListTraits>;
-
-struct AcceleratorTraits {
-    using Type = HACCEL;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DestroyAcceleratorTable(h); }
-};
-using Accelerators = UniqueHandle<AcceleratorTraits>;
 
 inline constexpr UINT kFirstActivationCheck = WM_APP + 1;
 

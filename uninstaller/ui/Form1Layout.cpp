@@ -87,7 +87,7 @@ void Form1::SetButtonPictures() {
         ImageList list(ImageList_Create(bm.bmWidth, bm.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0));
         if (list) {
             ImageList_AddMasked(list.get(), picture, RGB(255, 0, 255));
-            BUTTON_IMAGELIST image{list.get(), {2, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+            BUTTON_IMAGELIST image{list.get(), {1, 0, 2, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
             SendMessageW(Item(ids::Command(n)), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&image));
             buttonPictures_[n] = std::move(list);
         }

@@ -68,12 +68,6 @@ bool IsButtonId(UINT id) {
     return id >= static_cast<UINT>(ids::Command1) && id <= static_cast<UINT>(ids::Command15);
 }
 
-struct MenuTraits {
-    using Type = HMENU;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DestroyMenu(h); }
-};
-
 } // namespace
 
 void Form1::CreateMenus() {
@@ -125,7 +119,7 @@ void Form1::InitMenuPopup(HMENU menu) {
 
 void Form1::ShowPopup(HWND list, LPARAM at) {
     const auto& entries = list == List1.view() ? kPopupList1 : kPopupList2;
-    UniqueHandle<MenuTraits> menu(CreatePopupMenu());
+    Menu menu(CreatePopupMenu());
     for (const auto& [command, caption] : entries) {
         AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(ids::Popup(command)), caption);
     }

@@ -1,17 +1,10 @@
 // Form4: the version artwork, shown as the splash window at start-up and as the version window.
 #pragma once
 
-#include "base/handles.h"
 #include "base/win/Window.h"
+#include "uninstaller/ui/WinHandles.h"
 
 namespace ruvex::ui {
-
-struct BitmapTraits {
-    using Type = HBITMAP;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DeleteObject(h); }
-};
-using Bitmap = UniqueHandle<BitmapTraits>;
 
 class Form4 final : public win::BaseWindow<Form4> {
 public:

@@ -239,11 +239,15 @@ void cTabStrip::ChangeStyle(DWORD clear, DWORD set) {
     SetWindowLongPtrW(tab_, GWL_STYLE, static_cast<LONG_PTR>((style & ~clear) | set));
 }
 
-bool cTabStrip::MultiRow() {
+bool cTabStrip::StyleBit(DWORD bit, bool& stored) {
     if (HasWindow()) {
-        multiRow_ = (GetWindowLongPtrW(tab_, GWL_STYLE) & TCS_MULTILINE) != 0;
+        stored = (GetWindowLongPtrW(tab_, GWL_STYLE) & bit) != 0;
     }
-    return multiRow_;
+    return stored;
+}
+
+bool cTabStrip::MultiRow() {
+    return StyleBit(TCS_MULTILINE, multiRow_);
 }
 
 void cTabStrip::SetMultiRow(bool on) {
@@ -252,10 +256,7 @@ void cTabStrip::SetMultiRow(bool on) {
 }
 
 bool cTabStrip::MultiSelect() {
-    if (HasWindow()) {
-        multiSelect_ = (GetWindowLongPtrW(tab_, GWL_STYLE) & TCS_MULTISELECT) != 0;
-    }
-    return multiSelect_;
+    return StyleBit(TCS_MULTISELECT, multiSelect_);
 }
 
 void cTabStrip::SetMultiSelect(bool on) {

@@ -74,6 +74,8 @@ private:
     void Subclass();
     void Unsubclass();
     void ChangeStyle(DWORD clear, DWORD set);
+    // Reads a style bit of the live window into stored; without a window the stored value.
+    bool StyleBit(DWORD bit, bool& stored);
 
     HWND host_ = nullptr;
     HWND tab_ = nullptr;
