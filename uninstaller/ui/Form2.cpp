@@ -30,8 +30,7 @@ const std::array<win::ControlSpec, 17> kControls{{
     {WC_STATICW, id::Label1, texts::OptionEditorLabel, WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, 120, 720, 4575, 195},
     {WC_EDITW, id::Text1, L"", WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 120, 960, 3855, 285},
     {WC_BUTTONW, id::Command3, texts::OptionSearch, kButtonStyle, 4080, 960, 615, 255},
-    {WC_BUTTONW, id::Frame, L"", WS_VISIBLE | BS_GROUPBOX, 120, 1320, 4575, 3135},
-    // The frame holds the check boxes at left 120 and tops 120 to 2640 of its own area.
+    // Check boxes at left 120 and tops 120 to 2640 of the frame's area.
     {WC_BUTTONW, id::Check1, texts::CheckSearchAllFolders, kCheckStyle, 240, 1440, 4335, 255},
     {WC_BUTTONW, id::Check2, texts::CheckMaximiseWhenReady, kCheckStyle, 240, 1800, 4335, 255},
     {WC_BUTTONW, id::Check5, texts::CheckMinimiseWhenReady, kCheckStyle, 240, 2160, 4335, 255},
@@ -40,6 +39,8 @@ const std::array<win::ControlSpec, 17> kControls{{
     {WC_BUTTONW, id::Check3, texts::CheckNoProgress, kCheckStyle, 240, 3240, 4335, 255},
     {WC_BUTTONW, id::Check4, texts::CheckNoStartupCheck, kCheckStyle, 240, 3600, 4335, 255},
     {WC_BUTTONW, id::Check9, texts::CheckNoToolTips, kCheckStyle, 240, 3960, 4335, 255},
+    // The frame comes after its check boxes, so that it does not paint over them.
+    {WC_BUTTONW, id::Frame, L"", WS_VISIBLE | BS_GROUPBOX, 120, 1320, 4575, 3135},
     {WC_BUTTONW, id::Command2, texts::OptionDefaults, kButtonStyle, 120, 4560, 1215, 375},
     {WC_BUTTONW, id::Command1, texts::OptionOk, kButtonStyle | BS_DEFPUSHBUTTON, 2160, 4560, 1215, 375},
     {WC_BUTTONW, id::Command4, texts::OptionCancel, kButtonStyle, 3480, 4560, 1215, 375},

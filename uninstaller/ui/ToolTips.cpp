@@ -37,9 +37,7 @@ void ToolTips::Set(HWND control, const std::wstring& text) {
     }
     std::wstring copy = text;
     TTTOOLINFOW ti = ToolOf(control, copy.data());
-    wchar_t probe[2] = {};
-    TTTOOLINFOW existing = ToolOf(control, probe);
-    if (!SendMessageW(tips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing))) {
+    if (tools_.insert(control).second) {
         SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     } else {
         SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));

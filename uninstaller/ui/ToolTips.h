@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 namespace ruvex::ui {
@@ -23,6 +24,7 @@ public:
 
 private:
     HWND tips_ = nullptr;
+    std::set<HWND> tools_; // the controls added so far
 };
 
 } // namespace ruvex::ui
