@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/win/Window.h"
+#include "setup/main/SetupHost.h"
 #include "setup/main/SetupIds.h"
 #include "setup/main/SetupInf.h"
 
@@ -12,7 +13,7 @@
 
 namespace setup {
 
-class TForm1 : public ruvex::win::BaseWindow<TForm1> {
+class TForm1 : public ruvex::win::BaseWindow<TForm1>, private SetupHost {
 public:
     TForm1() = default;
     // Creates the window, reads SETUP.INF and shows the start page (7 for "/r", else 0).
@@ -23,9 +24,19 @@ public:
     [[nodiscard]] static bool IsUninstallSwitch(const std::vector<std::wstring>& arguments);
 
 private:
+    // The runs' host: the registry folders and the boxes, as the user sees them.
+    std::wstring ProgramFilesDir() override;
+    std::wstring ShellFolderPath(ShellFolder which) override;
+    void Warning(const std::wstring& text) override;
+    void Error(const std::wstring& text) override;
+    void CloseWindow() override { SlideOut(); }
+
     void FormCreate(bool uninstallSwitch);
     void FormActivate();
+    // Slides the window out (once) and destroys it; a close asked for during a run waits for its end.
     void Close();
+    void SlideOut();
+    void ShowLaunchBox();
     void ShowPage(int page);
     [[nodiscard]] HWND Item(int id) const;
     // ExpandPlaceholders with the program-files folder read afresh and the current InstallFolder.
@@ -60,7 +71,10 @@ private:
     ruvex::win::Font font_;
     ruvex::win::Font fixedFont_;
     bool firstActivation_ = true;
+    bool slidOut_ = false;
     bool closing_ = false;
+    bool running_ = false;
+    bool closeAfterRun_ = false;
 };
 
 } // namespace setup

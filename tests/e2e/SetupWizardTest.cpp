@@ -25,24 +25,6 @@ std::wstring FileText(const std::wstring& path) {
     return text;
 }
 
-// Goes forward from page 0 to the page given (answering the destination question with Yes).
-void GoTo(Wizard& wizard, int page) {
-    const int forward[] = {ids::kWelcomeNext, ids::kAgree, ids::kReadmeNext, ids::kDestinationNext,
-                           ids::kShortcutsNext};
-    for (int p = 0; p < page; ++p) {
-        Click(wizard.Item(forward[p]));
-        if (p == 3) {
-            // A destination that does not exist asks first.
-            HWND box = nullptr;
-            ASSERT_TRUE(WaitUntil([&] { return wizard.Page() == 4 || (box = wizard.WaitBox(nullptr, 0ms)); }));
-            if (box) {
-                Answer(box, IDYES);
-            }
-        }
-        ASSERT_TRUE(wizard.WaitPage(p + 1)) << "page " << p + 1;
-    }
-}
-
 } // namespace
 
 TEST(SetupWizard, WalksEveryPageForwardAndBackWithItsTextsAndButtons) {
@@ -116,7 +98,7 @@ TEST(SetupWizard, EveryCancelButtonAndDisagreeCloseTheWizard) {
         SCOPED_TRACE(page);
         Wizard wizard(package.folder());
         ASSERT_NE(wizard.form(), nullptr);
-        GoTo(wizard, page);
+        ASSERT_TRUE(wizard.GoTo(page));
         Click(wizard.Item(cancel[page]));
         EXPECT_TRUE(wizard.WaitClosed());
     }
@@ -130,7 +112,7 @@ TEST(SetupWizard, EveryCancelButtonAndDisagreeCloseTheWizard) {
 TEST(SetupWizard, AMissingDestinationIsCreatedOnlyWhenTheUserSaysYes) {
     SetupPackage package;
     Wizard wizard(package.folder());
-    GoTo(wizard, 3);
+    ASSERT_TRUE(wizard.GoTo(3));
     TempFolder parent;
     std::wstring missing = parent / L"新しい フォルダ";
     SetText(wizard.Item(ids::kDestination), missing);
@@ -189,7 +171,7 @@ TEST(SetupWizard, ADefinitionWithoutAboutSoftwareShowsTheDefaultTexts) {
     Wizard wizard(package.folder());
     ASSERT_TRUE(wizard.WaitPage(0));
     EXPECT_EQ(wizard.Text(ids::Label(0)), WelcomeText(L"AboutSoftware - Name Error"));
-    GoTo(wizard, 3);
+    ASSERT_TRUE(wizard.GoTo(3));
     EXPECT_EQ(wizard.Text(ids::kDestination), L"SetupFolder - Folder Error");
 }
 
@@ -205,7 +187,7 @@ TEST(SetupWizard, ShortcutBoxesFollowTheSectionKindsWithTheirExactCase) {
               L"File=b", L"[Desktop]", L"Name=a", L"File=b", L"[SendToMenu]", L"Name=a", L"File=b"}));
     {
         Wizard wizard(package.folder());
-        GoTo(wizard, 4);
+        ASSERT_TRUE(wizard.GoTo(4));
         EXPECT_TRUE(IsEnabled(wizard.Item(ids::kProgramGroupBox)));
         EXPECT_TRUE(wizard.Checked(ids::kProgramGroupBox));
         EXPECT_TRUE(IsEnabled(wizard.Item(ids::kSendToBox)));
@@ -217,7 +199,7 @@ TEST(SetupWizard, ShortcutBoxesFollowTheSectionKindsWithTheirExactCase) {
     package.WriteInf(with({L"[AboutSoftware]", L"Name=Kinds", L"[StartUpMenu]", L"Name=a", L"File=b", L"[MyStartUp]",
                            L"Name=c", L"File=d"}));
     Wizard wizard(package.folder());
-    GoTo(wizard, 4);
+    ASSERT_TRUE(wizard.GoTo(4));
     EXPECT_TRUE(IsEnabled(wizard.Item(ids::kStartupBox)));
     EXPECT_TRUE(wizard.Checked(ids::kStartupBox));
     EXPECT_FALSE(IsEnabled(wizard.Item(ids::kProgramGroupBox)));

@@ -76,6 +76,30 @@ bool Wizard::Press(int buttonId, int expectedPage) {
     return WaitPage(expectedPage);
 }
 
+bool Wizard::GoTo(int page, const std::wstring& destination) {
+    using namespace setup::ids;
+    const int forward[] = {kWelcomeNext, kAgree, kReadmeNext, kDestinationNext, kShortcutsNext, kInstall};
+    for (int p = Page(); p >= 0 && p < page; ++p) {
+        if (p == 3 && !destination.empty()) {
+            e2e::SetText(Item(kDestination), destination);
+        }
+        Click(Item(forward[p]));
+        if (p == 3) {
+            HWND box = nullptr;
+            if (!WaitUntil([&] { return Page() == 4 || (box = program_->WaitMessageBox(0ms)) != nullptr; })) {
+                return false;
+            }
+            if (box) {
+                Answer(box, IDYES);
+            }
+        }
+        if (!WaitPage(p + 1)) {
+            return false;
+        }
+    }
+    return Page() == page;
+}
+
 bool Wizard::Checked(int id) const {
     DWORD_PTR state = 0;
     SendMessageTimeoutW(Item(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
@@ -120,6 +144,32 @@ bool RegistryKeyExists(HKEY root, const std::wstring& key) {
 
 void DeleteRegistryTree(HKEY root, const std::wstring& key) {
     RegDeleteTreeW(root, key.c_str());
+}
+
+std::wstring ShellFolder(const wchar_t* name) {
+    std::wstring value;
+    (void)RegistryValue(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                        name, &value);
+    return value;
+}
+
+bool RunCommandLine(const std::wstring& command) {
+    std::wstring line = command;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+        return false;
+    }
+    CloseHandle(pi.hThread);
+    ruvex::KernelHandle process(pi.hProcess);
+    return WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
+}
+
+std::wstring ShortPath(const std::wstring& path) {
+    wchar_t buffer[MAX_PATH] = {};
+    DWORD n = GetShortPathNameW(path.c_str(), buffer, MAX_PATH);
+    return std::wstring(buffer, n < MAX_PATH ? n : 0);
 }
 
 } // namespace e2e

@@ -41,6 +41,9 @@ public:
     bool WaitPage(int page) const;
     // Presses a button of the page in view and waits for the page that should follow.
     bool Press(int buttonId, int expectedPage);
+    // Goes forward from page 0 to the page given; on page 3 it puts destination (when given) into the
+    // edit box and answers the question about a missing folder with Yes.
+    bool GoTo(int page, const std::wstring& destination = {});
     [[nodiscard]] bool Checked(int id) const;
     // A message box of the wizard with its text; nullptr on time-out.
     [[nodiscard]] HWND WaitBox(std::wstring* text = nullptr, Timeout timeout = kDefaultTimeout) const;
@@ -56,5 +59,10 @@ private:
 [[nodiscard]] bool RegistryValue(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring* value);
 [[nodiscard]] bool RegistryKeyExists(HKEY root, const std::wstring& key);
 void DeleteRegistryTree(HKEY root, const std::wstring& key);
+// A folder of HKCU\...\Explorer\Shell Folders ("Programs", "Startup", "Desktop", "SendTo").
+[[nodiscard]] std::wstring ShellFolder(const wchar_t* name);
+// Runs a command line as the system runs a RunOnce value and waits for it; false when it can't start.
+bool RunCommandLine(const std::wstring& command);
+[[nodiscard]] std::wstring ShortPath(const std::wstring& path);
 
 } // namespace e2e
