@@ -25,10 +25,6 @@ void ShowWarning(const std::wstring& text) {
     MessageBoxW(g_owner, text.c_str(), kAppTitle, MB_OK | MB_ICONWARNING);
 }
 
-} // namespace setup
-
-namespace setup {
-
 std::wstring WithArgument(const std::wstring& pattern, const std::wstring& argument) {
     std::wstring out = pattern;
     std::size_t at = out.find(L"%s");

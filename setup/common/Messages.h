@@ -17,10 +17,6 @@ void SetMessageOwner(HWND owner) noexcept;
 void ShowError(const std::wstring& text);
 void ShowWarning(const std::wstring& text);
 
-} // namespace setup
-
-namespace setup {
-
 // pattern with its "%s" replaced by argument (the framework-style messages).
 [[nodiscard]] std::wstring WithArgument(const std::wstring& pattern, const std::wstring& argument);
 

@@ -282,9 +282,17 @@ void TForm1::OnCommand(int id) {
     case kUninstall:
         Button20Click();
         break;
-    default:
-        // Every cancel button and "同意しない".
+    case kWelcomeCancel:
+    case kDisagree:
+    case kReadmeCancel:
+    case kDestinationCancel:
+    case kShortcutsCancel:
+    case kReadyCancel:
+    case kUninstallCancel:
         Close();
+        break;
+    default:
+        // The check boxes act by themselves.
         break;
     }
 }
