@@ -55,6 +55,20 @@ std::wstring Registry(HKEY root, const std::wstring& key, const wchar_t* name) {
     return value;
 }
 
+// The width of a text in "ＭＳ Ｐゴシック" 12 pixels, the wizard's font (at 96 dpi, as the tests run).
+int CaptionWidth(const std::wstring& text) {
+    HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, DEFAULT_QUALITY, 0,
+                             L"ＭＳ Ｐゴシック");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return size.cx;
+}
+
 // Installs up to the finished page 6; the destination is created by the run.
 void InstallToFinishPage(Wizard& wizard, const std::wstring& destination, bool desktop) {
     ASSERT_TRUE(wizard.GoTo(4, destination));
@@ -91,6 +105,10 @@ TEST(SetupInstall, InstallsTheSampleThenTheInstalledCopyRemovesItAndTheNextStart
         EXPECT_TRUE(IsVisible(launch));
         EXPECT_EQ(WindowText(launch), L"サンプル ビューアの説明を読む");
         EXPECT_TRUE(wizard.Checked(ids::kLaunchBox));
+        // As wide as its caption in the window's font, plus the check mark's 18 pixels.
+        RECT box;
+        GetWindowRect(launch, &box);
+        EXPECT_EQ(box.right - box.left, CaptionWidth(L"サンプル ビューアの説明を読む") + 18);
 
         for (const wchar_t* file : {L"SAMPLE.TXT", L"VIEWER.HLP", L"MARK.CMD", L"SETUP.EXE", L"SETUP.INF"}) {
             EXPECT_TRUE(Exists(folder + L"\\" + file)) << file;
@@ -177,6 +195,7 @@ TEST(SetupInstall, EachFailingStepShowsItsWarningAndEndsTheRun) {
         const wchar_t* what;
         std::function<std::wstring(SamplePackage&, const TempFolder&)> prepare; // returns the destination
         std::wstring warning;
+        bool entryWritten = false; // only the copies of the setup itself come after the uninstall entry
     };
     TempFolder root;
     const std::vector<Case> cases = {
@@ -205,6 +224,15 @@ TEST(SetupInstall, EachFailingStepShowsItsWarningAndEndsTheRun) {
              return r / (s.unique + L"-reg");
          },
          L"ﾚｼﾞｽﾄﾘに書き込みできませんでした。" + kStartAgain},
+        {L"setup copy",
+         [](SamplePackage& s, const TempFolder& r) {
+             // A folder where SETUP.EXE would go: the program can't be copied.
+             std::wstring folder = r / (s.unique + L"-self");
+             CreateDirectoryW(folder.c_str(), nullptr);
+             CreateDirectoryW((folder + L"\\SETUP.EXE").c_str(), nullptr);
+             return folder;
+         },
+         L"ﾌｧｲﾙのｺﾋﾟｰに失敗しました。" + kStartAgain, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -222,8 +250,22 @@ TEST(SetupInstall, EachFailingStepShowsItsWarningAndEndsTheRun) {
         Answer(box, IDOK);
         EXPECT_TRUE(wizard.WaitClosed());
         // No later step ran.
-        EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallList + sample.name));
-        EXPECT_FALSE(Exists(destination + L"\\SETUP.EXE"));
+        EXPECT_EQ(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallList + sample.name), c.entryWritten);
+        EXPECT_EQ(Exists(destination + L"\\SETUP.EXE"), c.entryWritten);
+        EXPECT_FALSE(Exists(destination + L"\\SETUP.INF"));
         DeleteFileW((ShellFolder(L"Programs") + L"\\" + sample.unique).c_str());
     }
+}
+
+TEST(SetupInstall, WithoutAfterSetupTheFinishPageOffersNothingToStart) {
+    SamplePackage sample;
+    sample.package.SetValue(L"AfterSetup", nullptr, nullptr);
+    TempFolder root;
+    Wizard wizard(sample.package.folder());
+    InstallToFinishPage(wizard, root / L"Viewer", true);
+    EXPECT_FALSE(IsVisible(wizard.Item(ids::kLaunchBox)));
+    EXPECT_EQ(wizard.Text(ids::kLaunchBox), L"今すぐ起動する"); // the design caption, never shown
+    Click(wizard.Item(ids::kFinish));
+    EXPECT_TRUE(wizard.WaitClosed());
+    EXPECT_TRUE(Exists(root / L"Viewer\\SETUP.INF"));
 }

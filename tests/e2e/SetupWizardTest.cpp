@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace e2e;
 namespace ids = setup::ids;
 namespace texts = setup::texts;
@@ -33,6 +35,16 @@ TEST(SetupWizard, WalksEveryPageForwardAndBackWithItsTextsAndButtons) {
     ASSERT_NE(wizard.form(), nullptr);
     EXPECT_EQ(WindowText(wizard.form()), L"Setup");
     ASSERT_EQ(wizard.Page(), 0);
+    // Slid in from above the screen to its middle, centred across (halves rounded to even).
+    RECT r;
+    GetWindowRect(wizard.form(), &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    EXPECT_EQ(r.left, static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CXSCREEN) - width) / 2.0)));
+    EXPECT_TRUE(WaitUntil([&] {
+        GetWindowRect(wizard.form(), &r);
+        return r.top == static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CYSCREEN) - height) / 2.0));
+    }));
     EXPECT_EQ(wizard.Text(ids::Label(0)), WelcomeText(kName));
     EXPECT_EQ(wizard.Text(ids::kWelcomeNext), L"次へ &>>");
     EXPECT_EQ(wizard.Text(ids::kWelcomeCancel), L"ｷｬﾝｾﾙ");
