@@ -269,3 +269,51 @@ TEST(SetupInstall, WithoutAfterSetupTheFinishPageOffersNothingToStart) {
     EXPECT_TRUE(wizard.WaitClosed());
     EXPECT_TRUE(Exists(root / L"Viewer\\SETUP.INF"));
 }
+
+TEST(SetupInstall, TheUninstallReportsWhatItCannotRemoveAndStillFinishes) {
+    testsupport::RunOnceLock lock;
+    SamplePackage sample;
+    TempFolder root;
+    const std::wstring folder = root / L"Viewer";
+    {
+        Wizard wizard(sample.package.folder());
+        InstallToFinishPage(wizard, folder, true);
+        SendMessageW(wizard.Item(ids::kLaunchBox), BM_SETCHECK, BST_UNCHECKED, 0);
+        Click(wizard.Item(ids::kFinish));
+        ASSERT_TRUE(wizard.WaitClosed());
+    }
+    // A recorded file the user already deleted, and a key to delete that is not there.
+    ASSERT_TRUE(DeleteFileW((folder + L"\\SAMPLE.TXT").c_str()));
+    WritePrivateProfileStringW(L"RegistryDeleteKey2", L"DeleteKey", (sample.registryKey + L"\\Missing").c_str(),
+                               (folder + L"\\SETUP.INF").c_str());
+    Wizard wizard(folder, L"/r");
+    ASSERT_TRUE(wizard.WaitPage(7));
+    Click(wizard.Item(ids::kUninstall));
+    std::wstring text;
+    HWND box = wizard.WaitBox(&text);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(text, folder + L"\\SAMPLE.TXT を削除できません。");
+    Answer(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    box = wizard.WaitBox(&text);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(text, sample.registryKey + L"\\Missing をﾚｼﾞｽﾄﾘから削除できません。");
+    Answer(box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    // The window has slid out of sight, and the run went on to its end.
+    EXPECT_TRUE(WaitUntil([&] {
+        RECT r;
+        GetWindowRect(wizard.form(), &r);
+        return r.top >= GetSystemMetrics(SM_CYSCREEN);
+    }));
+    box = wizard.WaitBox(&text);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(text.starts_with(L"ｱﾝｲﾝｽﾄｰﾙが終了しました。"));
+    Answer(box, IDNO);
+    EXPECT_TRUE(wizard.WaitClosed());
+    EXPECT_FALSE(Exists(folder + L"\\VIEWER.HLP"));
+    EXPECT_FALSE(Exists(folder + L"\\SETUP.INF"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, sample.registryKey));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallList + sample.name));
+    testsupport::DeleteRunOnceValues();
+}
