@@ -117,10 +117,12 @@ TEST(SetupWizard, EveryCancelButtonAndDisagreeCloseTheWizard) {
         Click(wizard.Item(cancel[page]));
         EXPECT_TRUE(wizard.WaitClosed());
     }
-    // Esc presses the page's cancel button.
+    // Enter presses the page's default button, Esc its cancel button ("同意しない" on page 1).
     Wizard wizard(package.folder());
     ASSERT_TRUE(wizard.WaitPage(0));
-    PostMessageW(wizard.form(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    PostMessageW(wizard.Item(ids::kWelcomeNext), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(wizard.WaitPage(1));
+    PostMessageW(wizard.Item(ids::kAgree), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(wizard.WaitClosed());
 }
 
