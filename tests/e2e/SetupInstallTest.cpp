@@ -5,6 +5,8 @@
 
 #include "base/codec.h"
 
+#include "support/TestKeys.h"
+
 #include <gtest/gtest.h>
 
 using namespace e2e;
@@ -34,8 +36,8 @@ struct SamplePackage {
         for (const wchar_t* folder : {L"Startup", L"Desktop", L"SendTo"}) {
             DeleteFileW((ShellFolder(folder) + L"\\" + unique + L".lnk").c_str());
         }
-        DeleteRegistryTree(HKEY_CURRENT_USER, registryKey);
-        DeleteRegistryTree(HKEY_CURRENT_USER, valuesKey);
+        testsupport::DeleteTestKey(HKEY_CURRENT_USER, registryKey);
+        testsupport::DeleteTestKey(HKEY_CURRENT_USER, valuesKey);
         DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstallList + name);
     }
     [[nodiscard]] std::wstring Recorded(const std::wstring& inf, const wchar_t* key) const {

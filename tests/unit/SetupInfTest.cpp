@@ -7,6 +7,8 @@
 #include "base/codec.h"
 #include "base/safefile.h"
 
+#include "support/TestKeys.h"
+
 #include <gtest/gtest.h>
 
 using namespace setup;
@@ -99,5 +101,5 @@ TEST(SetupShellFolders, RegistryStringsAreMissingWhenAbsentOrEmpty) {
     EXPECT_FALSE(ReadRegistryString(HKEY_CURRENT_USER, key, L"Empty").has_value());
     EXPECT_FALSE(ReadRegistryString(HKEY_CURRENT_USER, key, L"Startup").has_value());
     EXPECT_FALSE(ReadRegistryString(HKEY_CURRENT_USER, key + L"\\none", L"Programs").has_value());
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\RuvexTest");
+    testsupport::DeleteTestKey(HKEY_CURRENT_USER, key);
 }

@@ -8,6 +8,8 @@
 #include "setup/main/InstallRun.h"
 #include "setup/main/Registry.h"
 
+#include "support/TestKeys.h"
+
 #include <gtest/gtest.h>
 
 using namespace setup;
@@ -108,7 +110,7 @@ TEST(SetupInstallRun, InstallsFilesShortcutsValuesAndTheEntryAndRecordsThemBySec
         EXPECT_EQ(package.Uninstall(inf, L"FileS6"), host.root / L"SendTo\\Viewer.lnk");
         EXPECT_EQ(SetupInf(inf).Keys(L"Uninstall").size(), 6u);
     }
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\RuvexTest");
+    testsupport::DeleteTestKey(HKEY_CURRENT_USER, regKey);
 }
 
 // The folder, copy and registry failures are driven end to end (SetupInstallTest); here the four
@@ -139,5 +141,4 @@ TEST(SetupInstallRun, EachShortcutPassWarnsWithItsOwnTextAndStopsTheRun) {
         EXPECT_NE(package.Uninstall(package.source / L"SETUP.INF", s.key), L"(none)");
         EXPECT_FALSE(ReadRegistryString(HKEY_CURRENT_USER, L"Software\\RuvexTest\\" + group, L"a").has_value());
     }
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\RuvexTest");
 }

@@ -7,6 +7,8 @@
 #include "setup/main/UninstallRun.h"
 #include "support/RunOnceLock.h"
 
+#include "support/TestKeys.h"
+
 #include <gtest/gtest.h>
 
 using namespace setup;
@@ -99,7 +101,7 @@ TEST(SetupUninstallRun, DeletesRegistryKeysAndValuesAndReportsAKeyThatCannotGo) 
     // The rest of the run still took place.
     EXPECT_FALSE(ruvex::FileExists(installed.folder / L"SETUP.INF"));
     EXPECT_NE(RunOnce(L"Uninstall_2"), L"(none)");
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\RuvexTest");
+    testsupport::DeleteTestKey(HKEY_CURRENT_USER, base);
 }
 
 TEST(SetupUninstallRun, SelfRemovalUsesTheFamilysShellAndRemovesTheFolderAfterTheProgram) {
