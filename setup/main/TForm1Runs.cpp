@@ -1,0 +1,130 @@
+// The two runs as the wizard shows them: page 6's installation and its finish, page 7's uninstall.
+// The runs themselves (InstallRun, UninstallRun) know nothing of the window; it is their host.
+#include "setup/main/TForm1.h"
+
+#include "resources/SetupTexts.h"
+#include "setup/common/Messages.h"
+#include "setup/common/Paths.h"
+#include "setup/common/ShellFolders.h"
+#include "setup/main/InstallRun.h"
+#include "setup/main/TForm1Layout.h"
+#include "setup/main/UninstallRun.h"
+
+#include <shellapi.h>
+
+namespace setup {
+
+using namespace ids;
+namespace win = ruvex::win;
+
+std::wstring TForm1::ProgramFilesDir() {
+    return GetProgramFilesDir();
+}
+
+std::wstring TForm1::ShellFolderPath(ShellFolder which) {
+    return GetShellFolder(which);
+}
+
+void TForm1::Warning(const std::wstring& text) {
+    ShowWarning(text);
+}
+
+void TForm1::Error(const std::wstring& text) {
+    ShowError(text);
+}
+
+void TForm1::TabSheet7Show() {
+    win::SetText(Item(Label(6)), texts::kInstallingLabel);
+    UpdateWindow(hwnd());
+    auto ticked = [&](int id) { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    InstallJob job{inf_.get(),          SourceFolder,        InstallFolder,     SectionNames, ticked(kProgramGroupBox),
+                   ticked(kStartupBox), ticked(kDesktopBox), ticked(kSendToBox)};
+    HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    running_ = true;
+    InstallOutcome outcome = RunInstall(job, *this);
+    running_ = false;
+    SetCursor(cursor);
+    switch (outcome) {
+    case InstallOutcome::Completed:
+        win::SetText(Item(Label(6)), texts::kInstalledLabel);
+        ShowLaunchBox();
+        win::Enable(Item(kFinish), true);
+        SetFocus(Item(kFinish));
+        break;
+    case InstallOutcome::StepFailed:
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        break;
+    case InstallOutcome::CopyFailed:
+        // Without its own copy the installation can never be removed: end at once.
+        ExitProcess(1);
+    case InstallOutcome::EntryFailed:
+        // Only closing the window is left.
+        break;
+    }
+    if (closeAfterRun_) {
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+    }
+}
+
+void TForm1::ShowLaunchBox() {
+    if (!inf_->HasSection(L"AfterSetup")) {
+        return;
+    }
+    HWND box = Item(kLaunchBox);
+    std::wstring caption = inf_->Value(L"AfterSetup", L"Caption");
+    win::SetText(box, caption);
+    HDC dc = GetDC(box);
+    HGDIOBJ old = SelectObject(dc, font_.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    RECT r;
+    GetWindowRect(box, &r);
+    MapWindowPoints(nullptr, GetParent(box), reinterpret_cast<POINT*>(&r), 2);
+    // Room for the check mark: 18 pixels at 96 dpi.
+    MoveWindow(box, r.left, r.top, size.cx + MulDiv(18, static_cast<int>(win::DpiOf(hwnd())), 96), r.bottom - r.top,
+               TRUE);
+    ShowWindow(box, SW_SHOW);
+}
+
+void TForm1::Button19Click() {
+    std::wstring command = Expand(inf_->Value(L"AfterSetup", L"Command"));
+    if (inf_->HasSection(L"AfterSetup") && SendMessageW(Item(kLaunchBox), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        // The whole value names the file to open: it carries no arguments.
+        ShellExecuteW(hwnd(), L"open", command.c_str(), nullptr, FolderWithSeparator(command).c_str(), SW_SHOWNORMAL);
+    }
+    inf_.reset();
+    SectionNames.clear();
+    Close();
+}
+
+void TForm1::Button20Click() {
+    win::Enable(Item(kUninstall), false);
+    win::Enable(Item(kUninstallCancel), false);
+    UninstallJob job{inf_.get(), SourceFolder, InstallFolder, SectionNames, IsWindows95Family()};
+    HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    running_ = true;
+    UninstallOutcome outcome = RunUninstall(job, *this);
+    SetCursor(cursor);
+    if (outcome == UninstallOutcome::RunOnceFailed) {
+        // The run stopped; the window stays until the user closes it.
+        running_ = false;
+        win::Enable(Item(kUninstallCancel), true);
+        if (closeAfterRun_) {
+            PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        }
+        return;
+    }
+    inf_.reset();
+    SectionNames.clear();
+    // Asked even after a registry key failed and the window slid out: the user still has to know
+    // that the rest goes at the next log-on.
+    if (AskYesNo(job.windows95Family ? texts::kRestartQuestion : texts::kLogOffQuestion)) {
+        ExitWindowsEx(job.windows95Family ? EWX_REBOOT : EWX_LOGOFF, 0);
+    }
+    running_ = false;
+    PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+}
+
+} // namespace setup

@@ -1,0 +1,40 @@
+// Entry point of SETUP.EXE.
+#include "setup/common/ComPtr.h"
+#include "setup/main/TForm1.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace {
+
+std::vector<std::wstring> Arguments() {
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> arguments;
+    for (int i = 0; argv && i < count; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    LocalFree(argv);
+    return arguments;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    setup::ComScope com; // the shell link object and the folder browser need it
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    setup::TForm1 form;
+    if (!form.Create(setup::TForm1::IsUninstallSwitch(Arguments()))) {
+        return 1;
+    }
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Tab, Enter and Esc work as in a dialog.
+        if (!form.hwnd() || !IsDialogMessageW(form.hwnd(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return 0;
+}

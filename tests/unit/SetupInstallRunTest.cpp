@@ -1,0 +1,144 @@
+// The installation run on real folders, a real SETUP.INF and the registry (unique keys, removed again).
+#include "SetupTestHost.h"
+
+#include "base/codec.h"
+#include "base/safefile.h"
+#include "setup/common/ComPtr.h"
+#include "setup/common/ShellFolders.h"
+#include "setup/main/InstallRun.h"
+#include "setup/main/Registry.h"
+
+#include "support/TestKeys.h"
+
+#include <gtest/gtest.h>
+
+using namespace setup;
+
+namespace {
+
+const std::wstring kStartAgain = L"\r\n\r\nｾｯﾄｱｯﾌﾟをはじめからやり直してください。";
+
+// A package folder with SETUP.EXE, SETUP.INF and the files to install.
+struct Package {
+    explicit Package(const std::vector<std::wstring>& inf) {
+        for (const wchar_t* name : {L"SETUP.EXE", L"a.txt", L"b.txt", L"c.hlp"}) {
+            EXPECT_TRUE(ruvex::ReplaceFileContents(source / name, ruvex::WideToAnsi(name)));
+        }
+        EXPECT_TRUE(ruvex::ReplaceFileLines(source / L"SETUP.INF", inf));
+    }
+    ~Package() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kUninstallKey + name).c_str()); }
+
+    void Set(const std::wstring& section, const std::wstring& key, const std::wstring& value) const {
+        EXPECT_TRUE(definition.Write(section, key, value));
+    }
+    InstallJob Job(const std::wstring& installFolder) {
+        return {&definition, source.path(), installFolder, definition.Sections(), true, true, true, true};
+    }
+    [[nodiscard]] std::wstring Uninstall(const std::wstring& inf, const std::wstring& key) const {
+        return SetupInf(inf).Read(L"Uninstall", key, L"(none)");
+    }
+
+    std::wstring name = testsupport::UniqueName(L"RuvexInstallTest");
+    testsupport::TempFolder source{L"pkg"};
+    SetupInf definition{source / L"SETUP.INF"};
+};
+
+std::wstring RegistryText(HKEY root, const std::wstring& key, const std::wstring& name) {
+    return ReadRegistryString(root, key, name).value_or(L"(none)");
+}
+
+} // namespace
+
+TEST(SetupInstallRun, InstallsFilesShortcutsValuesAndTheEntryAndRecordsThemBySectionPosition) {
+    ComScope com;
+    SetupTestHost host;
+    std::wstring regKey = L"Software\\RuvexTest\\" + testsupport::UniqueName(L"install");
+    Package package({});
+    package.Set(L"AboutSoftware", L"Name", package.name);
+    package.Set(L"AboutSoftware", L"Version", L"1.2");
+    // Keys named anything, numbered by position; sections in the order Files, ProgramGroup, StartUp, DeskTop.
+    package.Set(L"Files", L"z", L"<Setup Folder>\\a.txt");
+    package.Set(L"Files", L"y", L"<setup folder>\\b.txt");
+    package.Set(L"Files", L"x", L"<Program Folder>\\c.hlp");
+    package.Set(L"ProgramGroup", L"Name", L"Tools\\Viewer");
+    package.Set(L"ProgramGroup", L"File", L"<Setup Folder>\\a.txt");
+    package.Set(L"StartUp", L"Name", L"Viewer");
+    package.Set(L"StartUp", L"File", L"<Setup Folder>\\a.txt");
+    package.Set(L"DeskTop", L"Name", L"Viewer");
+    package.Set(L"DeskTop", L"File", L"<Setup Folder>\\a.txt");
+    package.Set(L"SendToMenu", L"Name", L"Viewer");
+    package.Set(L"SendToMenu", L"File", L"<Setup Folder>\\a.txt");
+    package.Set(L"RegistryWrite", L"RootKey", L"HKEY_CURRENT_USER");
+    package.Set(L"RegistryWrite", L"OpenKey", L"\\" + regKey + L"\\<Setup Folder>");
+    package.Set(L"RegistryWrite", L"Name", L"Folder");
+    package.Set(L"RegistryWrite", L"Value", L"<Setup Folder>");
+    package.Set(L"RegistryWrite2", L"RootKey", L"hkey_local_machine"); // selects HKEY_CURRENT_USER
+    package.Set(L"RegistryWrite2", L"OpenKey", regKey);
+    package.Set(L"RegistryWrite2", L"Name", L"NoValue");
+
+    std::wstring folder = host.root / L"Program Files\\表 Viewer\\1";
+    InstallJob job = package.Job(folder);
+    job.desktop = false;
+    ASSERT_EQ(RunInstall(job, host), InstallOutcome::Completed);
+    EXPECT_TRUE(host.warnings.empty());
+
+    EXPECT_EQ(ruvex::ReadFileLines(folder + L"\\a.txt").lines, std::vector<std::wstring>{L"a.txt"});
+    EXPECT_TRUE(ruvex::FileExists(folder + L"\\b.txt"));
+    EXPECT_TRUE(ruvex::FileExists(host.root / L"Program Files\\c.hlp"));
+    EXPECT_TRUE(ruvex::FileExists(host.root / L"Programs\\Tools\\Viewer.lnk"));
+    EXPECT_TRUE(ruvex::FileExists(host.root / L"Startup\\Viewer.lnk"));
+    EXPECT_FALSE(ruvex::FileExists(host.root / L"Desktop\\Viewer.lnk")); // unticked
+    EXPECT_TRUE(ruvex::FileExists(host.root / L"SendTo\\Viewer.lnk"));
+
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, regKey + L"\\" + folder, L"Folder"), folder);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, regKey, L"NoValue"), L"RegistryWrite2 - Value Error");
+    std::wstring entry = kUninstallKey + package.name;
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, entry, L"DisplayName"), package.name + L" Ver.1.2");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, entry, L"UninstallString"), L"\"" + folder + L"\\SETUP.EXE\" /r");
+
+    // Both copies hold the record; sections: AboutSoftware 1, Files 2, ProgramGroup 3, StartUp 4, DeskTop 5,
+    // SendToMenu 6.
+    EXPECT_TRUE(ruvex::FileExists(folder + L"\\SETUP.EXE"));
+    for (const std::wstring& inf : {package.source / L"SETUP.INF", folder + L"\\SETUP.INF"}) {
+        SCOPED_TRACE(inf);
+        EXPECT_EQ(package.Uninstall(inf, L"File1"), folder + L"\\a.txt");
+        EXPECT_EQ(package.Uninstall(inf, L"File2"), folder + L"\\b.txt");
+        EXPECT_EQ(package.Uninstall(inf, L"File3"), host.root / L"Program Files\\c.hlp");
+        EXPECT_EQ(package.Uninstall(inf, L"FileP3"), host.root / L"Programs\\Tools\\Viewer.lnk");
+        EXPECT_EQ(package.Uninstall(inf, L"FileP4"), host.root / L"Startup\\Viewer.lnk");
+        EXPECT_EQ(package.Uninstall(inf, L"FileD5"), L"(none)");
+        EXPECT_EQ(package.Uninstall(inf, L"FileS6"), host.root / L"SendTo\\Viewer.lnk");
+        EXPECT_EQ(SetupInf(inf).Keys(L"Uninstall").size(), 6u);
+    }
+    testsupport::DeleteTestKey(HKEY_CURRENT_USER, regKey);
+}
+
+// The folder, copy and registry failures are driven end to end (SetupInstallTest); here the four
+// shortcut passes, each with its own text.
+TEST(SetupInstallRun, EachShortcutPassWarnsWithItsOwnTextAndStopsTheRun) {
+    ComScope com;
+    SetupTestHost host;
+    const struct {
+        const wchar_t* section;
+        const wchar_t* warning;
+        const wchar_t* key;
+    } shortcuts[] = {{L"ProgramGroup", L"ﾌﾟﾛｸﾞﾗﾑｸﾞﾙｰﾌﾟに登録できませんでした。", L"FileP1"},
+                     {L"StartUp", L"ｽﾀｰﾄｱｯﾌﾟに登録できませんでした。", L"FileP1"},
+                     {L"DeskTop", L"ﾃﾞｽｸﾄｯﾌﾟに登録できませんでした。", L"FileD1"},
+                     {L"SendTo", L"「送る」に登録できませんでした。", L"FileS1"}};
+    for (const auto& s : shortcuts) {
+        SCOPED_TRACE(s.section);
+        host.warnings.clear();
+        // The shortcut's group folder can't be made: a file of that name is there.
+        std::wstring group = testsupport::UniqueName(L"group");
+        Package package({std::wstring(L"[") + s.section + L"]", L"Name=" + group + L"\\Viewer", L"File=a.txt",
+                         L"[RegistryWrite]", L"OpenKey=Software\\RuvexTest\\" + group, L"Name=a"});
+        for (auto which : {ShellFolder::Programs, ShellFolder::Startup, ShellFolder::Desktop, ShellFolder::SendTo}) {
+            ASSERT_TRUE(ruvex::CreateEmptyFileIfMissing(host.ShellFolderPath(which) + L"\\" + group));
+        }
+        EXPECT_EQ(RunInstall(package.Job(host.root / group), host), InstallOutcome::StepFailed);
+        EXPECT_EQ(host.warnings, std::vector<std::wstring>{s.warning + kStartAgain});
+        EXPECT_NE(package.Uninstall(package.source / L"SETUP.INF", s.key), L"(none)");
+        EXPECT_FALSE(ReadRegistryString(HKEY_CURRENT_USER, L"Software\\RuvexTest\\" + group, L"a").has_value());
+    }
+}
