@@ -101,6 +101,12 @@ struct TestInstaller {
     }
 };
 
+// Answers a message box and waits until it is gone, so that the next box looked for is a new one.
+void AnswerAndClose(HWND box, int button) {
+    Answer(box, button);
+    WaitUntil([&] { return !IsWindow(box); });
+}
+
 // Presses a button and answers the information box that ends its run with OK; the box's text.
 std::wstring RunToMessage(Program& ruvex, HWND main, int command, Timeout timeout = 120s) {
     Click(main, ids::Command(command));
@@ -109,7 +115,7 @@ std::wstring RunToMessage(Program& ruvex, HWND main, int command, Timeout timeou
         return L"(no message)";
     }
     std::wstring text = MessageBoxText(box);
-    Answer(box, IDOK);
+    AnswerAndClose(box, IDOK);
     return text;
 }
 
@@ -118,8 +124,9 @@ void TypeName(Program& ruvex, const std::wstring& name) {
     ASSERT_NE(box, nullptr) << "the name prompt";
     EXPECT_EQ(WindowText(box), L"Ruvex");
     EXPECT_EQ(TextOf(box, ids::InputPrompt), texts::NamePrompt);
-    // An empty answer asks again.
+    // An empty answer asks again, in a new box.
     Click(box, ids::InputOk);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsVisible(box); }));
     box = ruvex.WaitWindowOfClass(L"RuvexInputBox", 10s);
     ASSERT_NE(box, nullptr);
     SetText(Control(box, ids::InputText), name);
@@ -161,8 +168,9 @@ void MonitoredInstallation(bool allFolders) {
     HWND done = ruvex.WaitMessageBox(120s);
     ASSERT_NE(done, nullptr);
     EXPECT_EQ(MessageBoxText(done), texts::InspectionDone);
-    Answer(done, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 1); }));
+    AnswerAndClose(done, IDOK);
+    // The tidy runs last, then the software list is shown again.
+    ASSERT_TRUE(WaitUntil([&] { return ListItems(Control(main, ids::List1)) == Lines{name}; }));
 
     EXPECT_EQ(ReadLines(ruvex.File(L"uninstall.dat")), installer.Record(name, allFolders));
     EXPECT_EQ(ListItems(Control(main, ids::List1)), Lines{name});
@@ -172,7 +180,8 @@ void MonitoredInstallation(bool allFolders) {
     EXPECT_EQ(Exists(ruvex.File(L"newdir.dat")), !allFolders);
     if (!allFolders) {
         Lines newFolders = ReadLines(ruvex.File(L"newdir.dat"));
-        EXPECT_EQ(newFolders, (Lines{installer.root, installer.group, installer.root + L"\\sub"}));
+        // Breadth-first: the subfolder two levels below C:\ comes before the deep program group.
+        EXPECT_EQ(newFolders, (Lines{installer.root, installer.root + L"\\sub", installer.group}));
     }
     CloseAndExpectExit(ruvex, main);
 }
@@ -194,7 +203,7 @@ TEST(RuvexMonitor, AStoppedPreparationLeavesNothingAndNoCarriesOn) {
     ASSERT_NE(ask, nullptr);
     EXPECT_EQ(MessageBoxText(ask), texts::StopQuestion);
     EXPECT_EQ(TextOf(main, ids::Command4), texts::StopSearch);
-    Answer(ask, IDYES);
+    AnswerAndClose(ask, IDYES);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 1); }));
     EXPECT_FALSE(Exists(ruvex.File(L"continue")));
     EXPECT_FALSE(Exists(ruvex.File(L"dir_bf.dat")));
@@ -209,11 +218,11 @@ TEST(RuvexMonitor, AStoppedPreparationLeavesNothingAndNoCarriesOn) {
     ask = ruvex.WaitMessageBox();
     ASSERT_NE(ask, nullptr);
     EXPECT_EQ(MessageBoxText(ask), texts::StopQuestion);
-    Answer(ask, IDNO);
+    AnswerAndClose(ask, IDNO);
     HWND done = ruvex.WaitMessageBox(120s);
     ASSERT_NE(done, nullptr);
     EXPECT_EQ(MessageBoxText(done), texts::PreparationDone);
-    Answer(done, IDOK);
+    AnswerAndClose(done, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
     ExpectWaitingForInspection(ruvex, main);
     CloseAndExpectExit(ruvex, main);
@@ -230,7 +239,7 @@ TEST(RuvexMonitor, AStoppedInspectionGoesBackToWaitingWithTheBeforeSnapshot) {
     HWND ask = ruvex.WaitMessageBox();
     ASSERT_NE(ask, nullptr);
     EXPECT_EQ(MessageBoxText(ask), texts::StopQuestion);
-    Answer(ask, IDYES);
+    AnswerAndClose(ask, IDYES);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
     ExpectWaitingForInspection(ruvex, main);
     EXPECT_EQ(ReadBytes(ruvex.File(L"uninstall.dat")), "");
@@ -255,12 +264,12 @@ TEST(RuvexMonitor, APreparedRunIsResumedAtTheNextStartOnlyOnce) {
         ASSERT_NE(ask, nullptr);
         EXPECT_EQ(MessageBoxText(ask), texts::ResumeQuestion);
         EXPECT_EQ(WindowText(ask), L"Ruvex");
-        Answer(ask, IDYES);
+        AnswerAndClose(ask, IDYES);
         HWND done = again.WaitMessageBox();
         ASSERT_NE(done, nullptr);
         EXPECT_EQ(MessageBoxText(done), texts::ResumeDone);
         EXPECT_EQ(WindowText(done), texts::AppTitle);
-        Answer(done, IDOK);
+        AnswerAndClose(done, IDOK);
         HWND main = WaitMain(again);
         ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
         EXPECT_FALSE(Exists(folder + L"\\continue"));
@@ -286,11 +295,11 @@ TEST(RuvexMonitor, AResumeWithoutItsSnapshotOrAnsweredNoReturnsToIdle) {
         HWND ask = ruvex.WaitMessageBox();
         ASSERT_NE(ask, nullptr);
         EXPECT_EQ(MessageBoxText(ask), texts::ResumeQuestion);
-        Answer(ask, IDYES);
+        AnswerAndClose(ask, IDYES);
         HWND warning = ruvex.WaitMessageBox();
         ASSERT_NE(warning, nullptr);
         EXPECT_EQ(MessageBoxText(warning), texts::ResumeImpossible);
-        Answer(warning, IDOK);
+        AnswerAndClose(warning, IDOK);
         HWND main = WaitMain(ruvex);
         ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 1); }));
         EXPECT_FALSE(Enabled(main, 2));
@@ -301,7 +310,7 @@ TEST(RuvexMonitor, AResumeWithoutItsSnapshotOrAnsweredNoReturnsToIdle) {
         Program ruvex(L"Ruvex.exe", [](const std::wstring& folder) { WriteBytes(folder + L"\\continue", ""); });
         HWND ask = ruvex.WaitMessageBox();
         ASSERT_NE(ask, nullptr);
-        Answer(ask, IDNO);
+        AnswerAndClose(ask, IDNO);
         HWND main = WaitMain(ruvex);
         ASSERT_TRUE(WaitUntil([&] { return !Exists(ruvex.File(L"continue")); }));
         EXPECT_TRUE(Enabled(main, 1));

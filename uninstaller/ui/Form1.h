@@ -124,6 +124,8 @@ private:
     [[noreturn]] void TooManyFiles(bool allFolders);
     bool ReportWrite(const FileResult& result, const std::wstring& path);
     [[nodiscard]] std::wstring AskSoftwareName();
+    [[nodiscard]] bool LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t* label,
+                                     const wchar_t* after);
 
     [[nodiscard]] HWND Item(int id) const noexcept { return GetDlgItem(hwnd(), id); }
     void EnableButtons(std::initializer_list<int> commands, bool enabled);

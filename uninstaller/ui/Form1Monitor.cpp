@@ -49,6 +49,7 @@ ScanSettings Form1::CurrentScanSettings() {
         s.sendTo = cPath::GetSpecialFolder(cPath::SendTo);
     }
     s.showProgress = !Pro;
+    s.dataFolder = DataFolder;
     return s;
 }
 
@@ -225,18 +226,10 @@ void Form1::Command2_Click() {
         if (Pro) {
             form10_.Unload();
         }
-        walk_ = &before; // List1 shows the folders before, List2 those after
-        before.List2.clear();
-        if (LoadListFromFile(before.List1, DataFolder, L"dir_bf.dat", *this, LoadStyle::Inspection,
-                             texts::PreparingNewFolders) == LoadResult::Stopped ||
-            LoadListFromFile(before.List2, DataFolder, L"dir_af.dat", *this, LoadStyle::Inspection) ==
-                LoadResult::Stopped) {
-            walk_ = nullptr;
-            stopProcedure_ = StopProcedure::None;
+        // List1 shows the folders before, List2 those after.
+        if (!LoadSnapshots(before, L"dir_bf.dat", texts::PreparingNewFolders, L"dir_af.dat")) {
             return;
         }
-        SyncWalk();
-        walk_ = nullptr;
         List1.SelectFirst();
         List2.SelectFirst();
         if (before.List2.size() > 1) {
@@ -257,17 +250,9 @@ void Form1::Command2_Click() {
     TabCaption(texts::FilesAfter);
     List1.Clear();
     List2.Clear();
-    walk_ = &before;
-    if (LoadListFromFile(before.List1, DataFolder, L"file_bf.dat", *this, LoadStyle::Inspection,
-                         texts::PreparingAddedFiles) == LoadResult::Stopped ||
-        LoadListFromFile(before.List2, DataFolder, L"file_af.dat", *this, LoadStyle::Inspection) ==
-            LoadResult::Stopped) {
-        walk_ = nullptr;
-        stopProcedure_ = StopProcedure::None;
+    if (!LoadSnapshots(before, L"file_bf.dat", texts::PreparingAddedFiles, L"file_af.dat")) {
         return;
     }
-    SyncWalk();
-    walk_ = nullptr;
     stopProcedure_ = StopProcedure::None;
     if (allFolders) {
         form10_.Unload();
@@ -302,6 +287,23 @@ void Form1::Command2_Click() {
     ReportWrite(Seiri(DataFolder, *this), DatabasePath(DataFolder));
     SoftHyouji();
     ShowWindow(hwnd(), SW_RESTORE);
+}
+
+// A before and an after file into the lists the user watches; false when the user stopped the inspection.
+bool Form1::LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t* label, const wchar_t* after) {
+    walk_ = &into;
+    bool stopped =
+        LoadListFromFile(into.List1, DataFolder, before, *this, LoadStyle::Inspection, label) == LoadResult::Stopped ||
+        LoadListFromFile(into.List2, DataFolder, after, *this, LoadStyle::Inspection) == LoadResult::Stopped;
+    if (stopped) {
+        // The stop question has shown the before-snapshot again already.
+        walk_ = nullptr;
+        stopProcedure_ = StopProcedure::None;
+        return false;
+    }
+    SyncWalk();
+    walk_ = nullptr;
+    return true;
 }
 
 std::wstring Form1::AskSoftwareName() {
@@ -370,8 +372,9 @@ bool Form1::ResumeLoad() {
 }
 
 void Form1::Continue() {
-    Ans = MessageBoxW(hwnd(), texts::ResumeQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION);
+    // Cleared before asking: the question box's own activations must not ask again.
     FirstActivation = 0;
+    Ans = MessageBoxW(hwnd(), texts::ResumeQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION);
     DeleteIgnoringErrors(L"continue");
     if (Ans != IDYES) {
         return;

@@ -171,18 +171,7 @@ void Form2::ShowModal() {
     }
     Capture();
     done_ = false;
-    bool ownerEnabled = owner_ && IsWindowEnabled(owner_);
-    if (owner_) {
-        EnableWindow(owner_, FALSE);
-    }
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-    SetFocus(GetDlgItem(hwnd(), id::Command1));
-    RunModalLoop(done_);
-    if (ownerEnabled) {
-        EnableWindow(owner_, TRUE);
-        SetForegroundWindow(owner_);
-    }
+    ui::ShowModal(hwnd(), owner_, GetDlgItem(hwnd(), id::Command1), done_);
 }
 
 void Form2::Command1_Click() {

@@ -60,17 +60,7 @@ bool Form5::Choose(HWND owner, wchar_t drive, std::wstring& chosen) {
     SendMessageW(drives, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
     form.SetDir1(std::wstring{form.SelectedDrive(), L':', L'\\'});
 
-    bool ownerEnabled = owner && IsWindowEnabled(owner);
-    if (owner) {
-        EnableWindow(owner, FALSE);
-    }
-    ShowWindow(form.hwnd(), SW_SHOW);
-    SetForegroundWindow(form.hwnd());
-    RunModalLoop(form.done_);
-    if (ownerEnabled) {
-        EnableWindow(owner, TRUE);
-        SetForegroundWindow(owner);
-    }
+    ShowModal(form.hwnd(), owner, nullptr, form.done_);
     if (form.ok_) {
         chosen = form.result_;
     }

@@ -76,18 +76,7 @@ void Form9::Show(HWND owner, const std::wstring& path, const std::wstring& text,
     form.ApplyFont();
     win::CenterOnScreen(hwnd);
 
-    bool ownerEnabled = owner && IsWindowEnabled(owner);
-    if (owner) {
-        EnableWindow(owner, FALSE);
-    }
-    ShowWindow(hwnd, SW_SHOW);
-    SetForegroundWindow(hwnd);
-    SetFocus(GetDlgItem(hwnd, id::Command1));
-    RunModalLoop(form.done_);
-    if (ownerEnabled) {
-        EnableWindow(owner, TRUE);
-        SetForegroundWindow(owner);
-    }
+    ShowModal(hwnd, owner, GetDlgItem(hwnd, id::Command1), form.done_);
 }
 
 void Form9::ApplyFont() {

@@ -37,18 +37,7 @@ std::wstring InputBox::Ask(HWND owner, const std::wstring& prompt, const std::ws
     win::SetText(edit, initial);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     win::CenterOnScreen(box.hwnd());
-    bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-    if (owner) {
-        EnableWindow(owner, FALSE);
-    }
-    ShowWindow(box.hwnd(), SW_SHOW);
-    SetForegroundWindow(box.hwnd());
-    SetFocus(edit);
-    RunModalLoop(box.done_);
-    if (ownerWasEnabled) {
-        EnableWindow(owner, TRUE);
-        SetForegroundWindow(owner);
-    }
+    ShowModal(box.hwnd(), owner, edit, box.done_);
     return box.result_;
 }
 

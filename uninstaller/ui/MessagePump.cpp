@@ -66,4 +66,21 @@ void RunModalLoop(const bool& done) {
     }
 }
 
+void ShowModal(HWND window, HWND owner, HWND focus, const bool& done) {
+    bool ownerEnabled = owner && IsWindowEnabled(owner);
+    if (owner) {
+        EnableWindow(owner, FALSE);
+    }
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    if (focus) {
+        SetFocus(focus);
+    }
+    RunModalLoop(done);
+    if (ownerEnabled) {
+        EnableWindow(owner, TRUE);
+        SetForegroundWindow(owner);
+    }
+}
+
 } // namespace ruvex::ui

@@ -16,5 +16,7 @@ bool PumpMessages();
 int RunMessageLoop();
 // Runs until done() holds or WM_QUIT arrives (a modal window's loop).
 void RunModalLoop(const bool& done);
+// Shows window modal over owner (disabled meanwhile), focus on focus, until done holds.
+void ShowModal(HWND window, HWND owner, HWND focus, const bool& done);
 
 } // namespace ruvex::ui
