@@ -65,11 +65,11 @@ TEST(SetupRelease, RuvexInstalledByItsOwnSetupStartsFromProgramFilesAndIsRemoved
     ReleaseTraces traces;
     TempFolder package(L"dist");
     for (const wchar_t* name :
-         {L"SETUP.EXE", L"SETUP.INF", L"LICENSE.TXT", L"README.TXT", L"Ruvex.exe", L"ruvex.hlp"}) {
+         {L"SETUP.EXE", L"SETUP.INF", L"LICENSE.TXT", L"README.TXT", L"Ruvex.exe", L"ruvex.htm"}) {
         CopyFileW((StageFolder() + L"\\dist\\" + name).c_str(), (package / name).c_str(), FALSE);
     }
     ASSERT_TRUE(Exists(package / L"SETUP.INF")) << "the release package was not staged";
-    const bool withHelp = Exists(package / L"ruvex.hlp");
+    const bool withHelp = Exists(package / L"ruvex.htm");
 
     {
         Wizard wizard(package.path());
@@ -80,7 +80,7 @@ TEST(SetupRelease, RuvexInstalledByItsOwnSetupStartsFromProgramFilesAndIsRemoved
         EXPECT_EQ(wizard.Text(ids::Label(6)), L"ｲﾝｽﾄｰﾙが正常に終了しました。");
         EXPECT_EQ(wizard.Text(ids::kLaunchBox), L"Ruvex を起動する");
         EXPECT_TRUE(Exists(kFolder + L"\\Ruvex.exe"));
-        EXPECT_EQ(Exists(kFolder + L"\\ruvex.hlp"), withHelp);
+        EXPECT_EQ(Exists(kFolder + L"\\ruvex.htm"), withHelp);
         EXPECT_TRUE(Exists(ShellFolder(L"Programs") + L"\\Ruvex\\ｱﾝｲﾝｽﾄｰﾗｰ Ruvex.lnk"));
         std::wstring command;
         ASSERT_TRUE(RegistryValue(HKEY_LOCAL_MACHINE, kEntry, L"UninstallString", &command));
@@ -102,7 +102,7 @@ TEST(SetupRelease, RuvexInstalledByItsOwnSetupStartsFromProgramFilesAndIsRemoved
         EXPECT_TRUE(wizard.WaitClosed());
     }
     EXPECT_FALSE(Exists(kFolder + L"\\Ruvex.exe"));
-    EXPECT_FALSE(Exists(kFolder + L"\\ruvex.hlp"));
+    EXPECT_FALSE(Exists(kFolder + L"\\ruvex.htm"));
     EXPECT_FALSE(Exists(kFolder + L"\\SETUP.INF"));
     EXPECT_FALSE(Exists(ShellFolder(L"Programs") + L"\\Ruvex"));
     EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kEntry));

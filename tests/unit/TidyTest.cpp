@@ -2,6 +2,7 @@
 
 #include "ScriptedHost.h"
 #include "base/codec.h"
+#include "base/text.h"
 #include "uninstaller/monitor/database.h"
 #include "support/TempFolder.h"
 
@@ -86,4 +87,32 @@ TEST_F(Tidy, BothPassesDoNothingWithoutADatabase) {
 TEST(TidyBody, KeepsOneOfEachLineInSortedOrder) {
     EXPECT_EQ(TidyBody({L"b", L"", L"B", L"a", L"-[x]", L"", L"A"}), (Lines{L"-[x]", L"A", L"B"}));
     EXPECT_TRUE(TidyBody({L"", L""}).empty());
+}
+
+TEST_F(Tidy, ADatabaseBeyondTheInitialTableComesOutWhole) {
+    // 40,000 lines, more than the table starts with: 400 records of 99 files each, written in reverse.
+    // Every record names the same 49 existing files and 50 missing ones.
+    Lines existing(99);
+    for (int f = 0; f < 99; ++f) {
+        existing[f] = f % 2 ? File(L"f" + std::to_wstring(f) + L".txt") : dir / (L"gone" + std::to_wstring(f));
+    }
+    Lines lines;
+    for (int r = 0; r < 400; ++r) {
+        lines.push_back(L"[Soft" + std::to_wstring(r) + L"]");
+        for (int f = 98; f >= 0; --f) {
+            lines.push_back(existing[f]);
+        }
+    }
+    ASSERT_EQ(lines.size(), 40000u);
+    Write(lines);
+    ASSERT_TRUE(Seiri(dir.path(), host));
+    Lines tidied = Read();
+    ASSERT_EQ(tidied.size(), 40000u);
+    EXPECT_EQ(tidied[0], L"[Soft0]");
+    EXPECT_EQ(ruvex::TextCompare(tidied[1], tidied[2]) < 0, true); // each body sorted
+    EXPECT_EQ(tidied[100], L"[Soft1]");
+    ASSERT_TRUE(Killed(dir.path(), host));
+    Lines checked = Read();
+    EXPECT_EQ(checked.size(), 400u + 400u * 49u); // the headers and the files that exist
+    EXPECT_EQ(checked.back().substr(checked.back().size() - 4), L".txt");
 }
