@@ -2,6 +2,7 @@
 
 #include "resources/RuvexTexts.h"
 #include "uninstaller/ui/ControlIds.h"
+#include "uninstaller/ui/DriveList.h"
 #include "uninstaller/ui/Form5.h"
 #include "uninstaller/ui/Globals.h"
 #include "uninstaller/ui/MessagePump.h"
@@ -88,10 +89,7 @@ bool Form2::Load(HWND owner) {
     win::SetClientSizeTwips(hwnd(), 4815, 5055);
     win::CreateControls(hwnd(), kControls, font_.get());
     SendMessageW(GetDlgItem(hwnd(), id::Command3), WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_.get()), FALSE);
-    HWND drives = GetDlgItem(hwnd(), id::Drive2);
-    for (wchar_t letter : PresentDrives()) {
-        SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveListText(letter).c_str()));
-    }
+    FillDriveList(GetDlgItem(hwnd(), id::Drive2));
     tips_.Create(hwnd());
     win::CenterOnScreen(hwnd());
 
@@ -119,17 +117,9 @@ void Form2::Apply(const Options& options) {
     }
 }
 
-void Form2::SelectDrive(wchar_t letter) {
-    HWND drives = GetDlgItem(hwnd(), id::Drive2);
-    std::wstring prefix{static_cast<wchar_t>(std::towlower(letter)), L':'};
-    LRESULT index = SendMessageW(drives, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
-    SendMessageW(drives, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
-}
+void Form2::SelectDrive(wchar_t letter) { SelectDriveInList(GetDlgItem(hwnd(), id::Drive2), letter); }
 
-wchar_t Form2::SelectedDrive() const {
-    std::wstring text = win::GetText(GetDlgItem(hwnd(), id::Drive2));
-    return text.empty() ? d2_ : static_cast<wchar_t>(std::towupper(text[0]));
-}
+wchar_t Form2::SelectedDrive() const { return SelectedDriveInList(GetDlgItem(hwnd(), id::Drive2), d2_); }
 
 Options Form2::Settings() {
     if (!Loaded()) {

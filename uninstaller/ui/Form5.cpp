@@ -4,6 +4,7 @@
 #include "resources/RuvexTexts.h"
 #include "uninstaller/monitor/snapshot.h"
 #include "uninstaller/ui/ControlIds.h"
+#include "uninstaller/ui/DriveList.h"
 #include "uninstaller/ui/Form2.h"
 #include "uninstaller/ui/MessagePump.h"
 #include "uninstaller/ui/OptionFile.h"
@@ -52,12 +53,8 @@ bool Form5::Choose(HWND owner, wchar_t drive, std::wstring& chosen) {
     win::CenterOnScreen(form.hwnd());
     form.settingsDrive_ = static_cast<wchar_t>(std::towupper(drive));
     HWND drives = GetDlgItem(form.hwnd(), id::Drive1);
-    for (wchar_t letter : PresentDrives()) {
-        SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveListText(letter).c_str()));
-    }
-    std::wstring prefix{static_cast<wchar_t>(std::towlower(drive)), L':'};
-    LRESULT index = SendMessageW(drives, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
-    SendMessageW(drives, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
+    FillDriveList(drives);
+    SelectDriveInList(drives, drive);
     form.SetDir1(std::wstring{form.SelectedDrive(), L':', L'\\'});
 
     ShowModal(form.hwnd(), owner, nullptr, form.done_);
@@ -67,10 +64,7 @@ bool Form5::Choose(HWND owner, wchar_t drive, std::wstring& chosen) {
     return form.ok_;
 }
 
-wchar_t Form5::SelectedDrive() const {
-    std::wstring text = win::GetText(GetDlgItem(hwnd(), id::Drive1));
-    return text.empty() ? settingsDrive_ : static_cast<wchar_t>(std::towupper(text[0]));
-}
+wchar_t Form5::SelectedDrive() const { return SelectedDriveInList(GetDlgItem(hwnd(), id::Drive1), settingsDrive_); }
 
 // Dir1 shows the path from the root down, indented a step a level, then the subfolders of the folder.
 void Form5::SetDir1(const std::wstring& folder) {
@@ -118,11 +112,7 @@ void Form5::Drive1_Change() {
     wchar_t letter = SelectedDrive();
     if (!DriveReady(hwnd(), letter)) {
         letter = settingsDrive_;
-        std::wstring prefix{static_cast<wchar_t>(std::towlower(letter)), L':'};
-        HWND drives = GetDlgItem(hwnd(), id::Drive1);
-        LRESULT index =
-            SendMessageW(drives, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
-        SendMessageW(drives, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
+        SelectDriveInList(GetDlgItem(hwnd(), id::Drive1), letter);
     }
     SetDir1(std::wstring{letter, L':', L'\\'});
 }

@@ -1,0 +1,28 @@
+#include "uninstaller/ui/DriveList.h"
+
+#include "base/win/Window.h"
+#include "uninstaller/ui/OptionFile.h"
+
+#include <cwctype>
+#include <string>
+
+namespace ruvex::ui {
+
+void FillDriveList(HWND combo) {
+    for (wchar_t letter : PresentDrives()) {
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveListText(letter).c_str()));
+    }
+}
+
+void SelectDriveInList(HWND combo, wchar_t letter) {
+    std::wstring prefix{static_cast<wchar_t>(std::towlower(letter)), L':'};
+    LRESULT index = SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
+    SendMessageW(combo, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
+}
+
+wchar_t SelectedDriveInList(HWND combo, wchar_t fallback) {
+    std::wstring text = win::GetText(combo);
+    return text.empty() ? fallback : static_cast<wchar_t>(std::towupper(text[0]));
+}
+
+} // namespace ruvex::ui

@@ -1,0 +1,15 @@
+// The drive selectors of the options dialog and the editor chooser: a drop-down list of the drives present.
+#pragma once
+
+#include <windows.h>
+
+namespace ruvex::ui {
+
+// Fills the combo box with every drive present, as the drive list shows it ("c: [LABEL]").
+void FillDriveList(HWND combo);
+// Selects the drive's entry (the first entry when the drive is not listed).
+void SelectDriveInList(HWND combo, wchar_t letter);
+// The selected drive's letter in upper case; fallback when nothing is selected.
+[[nodiscard]] wchar_t SelectedDriveInList(HWND combo, wchar_t fallback);
+
+} // namespace ruvex::ui
