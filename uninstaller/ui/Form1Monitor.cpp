@@ -193,6 +193,11 @@ void Form1::Command2_Click() {
     List3.Assign(CompareWinIniSections(WindowsFolder + L"\\win.ini", InData(L"win.ini")));
 
     stopProcedure_ = StopProcedure::Tomaru2;
+    // Every way out of the inspection ends its stop procedure.
+    struct EndStopProcedure {
+        StopProcedure& procedure;
+        ~EndStopProcedure() { procedure = StopProcedure::None; }
+    } endStop{stopProcedure_};
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
     walk_ = &walk;
@@ -206,18 +211,16 @@ void Form1::Command2_Click() {
         TooManyFiles(allFolders);
     }
     if (result == ScanResult::Stopped) {
-        stopProcedure_ = StopProcedure::None;
         return;
     }
     if (!ReportWrite(SaveListToFile(walk.List1, DataFolder, L"dir_af.dat", *this), InData(L"dir_af.dat")) ||
         !ReportWrite(SaveListToFile(walk.List2, DataFolder, L"file_af.dat", *this), InData(L"file_af.dat"))) {
-        stopProcedure_ = StopProcedure::None;
         BackToIdle();
         return;
     }
 
     std::vector<std::wstring> newFolders;
-    WalkLists before, after;
+    WalkLists before;
     if (!allFolders) {
         win::SetText(Item(ids::Label2), texts::FoldersBefore);
         TabCaption(texts::FoldersAfter);
@@ -238,7 +241,6 @@ void Form1::Command2_Click() {
         form10_.SetLabel(texts::RecordingNewFolders);
         newFolders = FindAddedEntries(before.List1, before.List2, this);
         if (!ReportWrite(ReplaceFileLines(InData(L"newdir.dat"), newFolders), InData(L"newdir.dat"))) {
-            stopProcedure_ = StopProcedure::None;
             BackToIdle();
             return;
         }
@@ -253,7 +255,6 @@ void Form1::Command2_Click() {
     if (!LoadSnapshots(before, L"file_bf.dat", texts::PreparingAddedFiles, L"file_af.dat")) {
         return;
     }
-    stopProcedure_ = StopProcedure::None;
     if (allFolders) {
         form10_.Unload();
     }
@@ -298,7 +299,6 @@ bool Form1::LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t*
     if (stopped) {
         // The stop question has shown the before-snapshot again already.
         walk_ = nullptr;
-        stopProcedure_ = StopProcedure::None;
         return false;
     }
     SyncWalk();
