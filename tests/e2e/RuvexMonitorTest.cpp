@@ -1,32 +1,14 @@
 // A monitored installation from end to end: preparation, a test installer, inspection, the record; and
 // stopping and resuming a run. These walk the whole C: drive, so they run alone (RUN_SERIAL).
-#include "RuvexWindows.h"
+#include "MonitorSteps.h"
 
 #include "support/TempFolder.h"
-
-#include <shlobj.h>
 
 using namespace e2e;
 namespace ids = ruvex::ids;
 namespace texts = ruvex::texts;
 
 namespace {
-
-using Lines = std::vector<std::wstring>;
-
-std::wstring ShellFolder(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, csidl, nullptr, 0, path);
-    return path;
-}
-
-// option.dat: the C: drive, Notepad, the search mode, and no minimising (the window stays visible).
-std::function<void(const std::wstring&)> WithOptions(bool allFolders) {
-    return [allFolders](const std::wstring& folder) {
-        WriteLines(folder + L"\\option.dat", {L"c:", L"NOTEPAD", allFolders ? L" 1 " : L" 0 ", L" 1 ", L" 0 ", L" 1 ",
-                                              L" 0 ", L" 0 ", L" 1 ", L" 0 "});
-    };
-}
 
 void EditWinIni(const std::function<void(Lines&)>& edit) {
     Lines lines = ReadLines(L"C:\\windows\\win.ini");
@@ -101,24 +83,6 @@ struct TestInstaller {
     }
 };
 
-// Answers a message box and waits until it is gone, so that the next box looked for is a new one.
-void AnswerAndClose(HWND box, int button) {
-    Answer(box, button);
-    WaitUntil([&] { return !IsWindow(box); });
-}
-
-// Presses a button and answers the information box that ends its run with OK; the box's text.
-std::wstring RunToMessage(Program& ruvex, HWND main, int command, Timeout timeout = 120s) {
-    Click(main, ids::Command(command));
-    HWND box = ruvex.WaitMessageBox(timeout);
-    if (!box) {
-        return L"(no message)";
-    }
-    std::wstring text = MessageBoxText(box);
-    AnswerAndClose(box, IDOK);
-    return text;
-}
-
 void TypeName(Program& ruvex, const std::wstring& name) {
     HWND box = ruvex.WaitWindowOfClass(L"RuvexInputBox", 120s);
     ASSERT_NE(box, nullptr) << "the name prompt";
@@ -131,21 +95,6 @@ void TypeName(Program& ruvex, const std::wstring& name) {
     ASSERT_NE(box, nullptr);
     SetText(Control(box, ids::InputText), name);
     Click(box, ids::InputOk);
-}
-
-void ExpectWaitingForInspection(const Program& ruvex, HWND main) {
-    EXPECT_TRUE(Enabled(main, 2));
-    for (int n : {1, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}) {
-        EXPECT_FALSE(Enabled(main, n)) << "Command" << n;
-    }
-    EXPECT_EQ(TextOf(main, ids::Command4), texts::Exit);
-    EXPECT_EQ(TextOf(main, ids::Label2), texts::DetectedFolders);
-    EXPECT_TRUE(Exists(ruvex.File(L"continue")));
-    Lines folders = ReadLines(ruvex.File(L"dir_bf.dat"));
-    ASSERT_FALSE(folders.empty());
-    EXPECT_EQ(folders[0], L"C:\\");
-    EXPECT_EQ(ListItems(Control(main, ids::List1)), folders);
-    EXPECT_EQ(ListItems(Control(main, ids::List2)), ReadLines(ruvex.File(L"file_bf.dat")));
 }
 
 void MonitoredInstallation(bool allFolders) {

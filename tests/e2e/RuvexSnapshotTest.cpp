@@ -1,0 +1,193 @@
+// The preparation's snapshot of the Windows drive and a second drive, X:, which scripts/test maps to an
+// empty host folder: each test lays its own tree there. The files are checked byte for byte (code page
+// 932, CR LF). Named RuvexMonitor so that they run alone, like every walk of C:.
+#include "MonitorSteps.h"
+
+#include "support/TempFolder.h"
+
+using namespace e2e;
+namespace ids = ruvex::ids;
+namespace texts = ruvex::texts;
+
+namespace {
+
+using ByteLines = std::vector<std::string>;
+
+const std::wstring kDrive = L"X:";
+
+// X: emptied before and after a test: the walk records all of it.
+class DriveX {
+public:
+    DriveX() { Empty(); }
+    ~DriveX() { Empty(); }
+    DriveX(const DriveX&) = delete;
+    DriveX& operator=(const DriveX&) = delete;
+    [[nodiscard]] static bool Mapped() {
+        DWORD a = GetFileAttributesW(L"X:\\");
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    // The root's entries only: removing the root itself would take the mapped host folder away.
+    static void Empty() {
+        WIN32_FIND_DATAW data;
+        ruvex::FindHandle find(FindFirstFileW(L"X:\\*", &data));
+        if (!find) {
+            return;
+        }
+        do {
+            std::wstring path = L"X:\\" + std::wstring(data.cFileName);
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                DeleteFileW(path.c_str());
+            } else if (path != L"X:\\." && path != L"X:\\..") {
+                RemoveTree(path);
+            }
+        } while (FindNextFileW(find.get(), &data));
+    }
+    static void Folder(const std::wstring& path) { CreateDirectoryW((kDrive + path).c_str(), nullptr); }
+    static void File(const std::wstring& path) { WriteBytes(kDrive + path, "x"); }
+};
+
+// The chain x:\d\d...\d, n folders deep.
+std::wstring Chain(int n) {
+    std::wstring path;
+    for (int i = 0; i < n; ++i) {
+        path += L"\\d";
+    }
+    return path;
+}
+std::string ChainBytes(int n) {
+    std::string path = "x:";
+    for (int i = 0; i < n; ++i) {
+        path += "\\d";
+    }
+    return path;
+}
+
+// Japanese names whose code page 932 bytes hold a 0x5C (表, 予) and half-width katakana (ﾃﾞｰﾀ, ｿﾌﾄ); a hidden
+// folder; names that sort differently with and without case; an empty folder; and a chain of 101 folders
+// with a file in the 99th and the 100th, so the level limit shows.
+void LayTree() {
+    for (const wchar_t* folder : {L"\\alpha", L"\\alpha\\表", L"\\alpha\\表\\sub", L"\\Beta", L"\\empty", L"\\ﾃﾞｰﾀ",
+                                  L"\\.hidden"}) {
+        DriveX::Folder(folder);
+    }
+    SetFileAttributesW(L"X:\\.hidden", FILE_ATTRIBUTE_HIDDEN);
+    for (int n = 1; n <= 101; ++n) {
+        DriveX::Folder(Chain(n));
+    }
+    for (const std::wstring& file : Lines{L"\\Zeta.txt", L"\\apple.txt", L"\\alpha\\a.txt", L"\\alpha\\表\\予定表.txt",
+                                     L"\\alpha\\表\\sub\\z.txt", L"\\Beta\\b.dat", L"\\ﾃﾞｰﾀ\\ｿﾌﾄ.txt", L"\\.hidden\\h.txt",
+                                     Chain(99) + L"\\f.txt", Chain(100) + L"\\f.txt"}) {
+        DriveX::File(file);
+    }
+}
+
+// Breadth-first, each folder's subfolders in name order without case; the 101st folder is never seen.
+ByteLines ExpectedFolders() {
+    ByteLines folders{"x:\\",        "x:\\.hidden",          "x:\\alpha",     "x:\\Beta",    "x:\\d",
+                      "x:\\empty",   "x:\\\xC3\xDE\xB0\xC0", "x:\\alpha\\\x95\\", ChainBytes(2), "x:\\alpha\\\x95\\\\sub"};
+    for (int n = 3; n <= 100; ++n) {
+        folders.push_back(ChainBytes(n));
+    }
+    return folders;
+}
+
+// Every file, in the order its folder was walked; root files with one backslash; nothing from the
+// 100th folder.
+ByteLines ExpectedFiles() {
+    return {"x:\\apple.txt",
+            "x:\\Zeta.txt",
+            "x:\\.hidden\\h.txt",
+            "x:\\alpha\\a.txt",
+            "x:\\Beta\\b.dat",
+            "x:\\\xC3\xDE\xB0\xC0\\\xBF\xCC\xC4.txt",
+            "x:\\alpha\\\x95\\\\\x97\\\x92\xE8\x95\\.txt",
+            "x:\\alpha\\\x95\\\\sub\\z.txt",
+            ChainBytes(99) + "\\f.txt"};
+}
+
+// A snapshot file's lines as bytes; every line must end in CR LF.
+ByteLines SnapshotLines(const std::wstring& path) {
+    std::string bytes = ReadBytes(path);
+    ByteLines lines;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        std::size_t end = bytes.find("\r\n", at);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "a line without CR LF at byte " << at;
+            break;
+        }
+        std::string line = bytes.substr(at, end - at);
+        EXPECT_EQ(line.find('\n'), std::string::npos) << "a bare LF in " << line;
+        lines.push_back(std::move(line));
+        at = end + 2;
+    }
+    return lines;
+}
+
+ByteLines OnDrive(const ByteLines& lines, char drive) {
+    ByteLines on;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(on),
+                 [&](const std::string& l) { return l.size() >= 2 && l[0] == drive && l[1] == ':'; });
+    return on;
+}
+
+bool Contains(const Lines& lines, const std::wstring& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
+    return text.size() >= prefix.size() &&
+           CompareStringOrdinal(text.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                                static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Partial mode records only the files of the Windows and system folders themselves and of the trees of
+// the Start Menu, the Desktop and Send To.
+bool WantedInPartialMode(const std::wstring& file) {
+    std::wstring folder = file.substr(0, file.rfind(L'\\'));
+    auto same = [&](const std::wstring& f) { return CompareStringOrdinal(folder.c_str(), -1, f.c_str(), -1, TRUE) == CSTR_EQUAL; };
+    auto below = [&](int csidl) { return StartsWithNoCase(file, ShellFolder(csidl) + L"\\"); };
+    return same(L"C:\\windows") || same(L"C:\\windows\\system32") || below(CSIDL_STARTMENU) ||
+           below(CSIDL_DESKTOP) || below(CSIDL_SENDTO);
+}
+
+void PrepareBothDrives(bool allFolders) {
+    ASSERT_TRUE(DriveX::Mapped()) << "drive X: is not mapped: run the tests through scripts/test";
+    DriveX drive;
+    LayTree();
+    Program ruvex(L"Ruvex.exe", WithOptions(allFolders, L"x:"));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+
+    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    ExpectWaitingForInspection(ruvex, main);
+
+    ByteLines folders = SnapshotLines(ruvex.File(L"dir_bf.dat"));
+    ASSERT_GE(folders.size(), 2u);
+    EXPECT_EQ(folders[1], "x:\\") << "the second root follows the Windows drive's";
+    EXPECT_EQ(OnDrive(folders, 'x'), ExpectedFolders());
+    Lines cFolders = ReadLines(ruvex.File(L"dir_bf.dat"));
+    EXPECT_TRUE(Contains(cFolders, L"C:\\windows\\system32\\drivers"));
+
+    ByteLines files = SnapshotLines(ruvex.File(L"file_bf.dat"));
+    EXPECT_EQ(OnDrive(files, 'x'), allFolders ? ExpectedFiles() : ByteLines{});
+    Lines cFiles = ReadLines(ruvex.File(L"file_bf.dat"));
+    EXPECT_TRUE(Contains(cFiles, L"C:\\windows\\win.ini"));
+    EXPECT_TRUE(Contains(cFiles, L"C:\\windows\\system32\\kernel32.dll"));
+    EXPECT_EQ(Contains(cFiles, L"C:\\windows\\system32\\drivers\\mountmgr.sys"), allFolders)
+        << "a subfolder of the system folder is not the system folder";
+    if (!allFolders) {
+        for (const auto& file : cFiles) {
+            EXPECT_TRUE(WantedInPartialMode(file)) << "recorded in partial mode: " << file;
+        }
+    }
+    CloseAndExpectExit(ruvex, main);
+}
+
+} // namespace
+
+TEST(RuvexMonitor, PartialPreparationRecordsBothDrivesFoldersAndOnlyTheWatchedFiles) { PrepareBothDrives(false); }
+
+TEST(RuvexMonitor, AllFoldersPreparationRecordsEveryFileOfBothDrives) { PrepareBothDrives(true); }
