@@ -160,7 +160,13 @@ void PrepareBothDrives(bool allFolders) {
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
 
-    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
+    Click(main, ids::Command1);
+    HWND done = ruvex.WaitMessageBox(120s);
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(MessageBoxText(done), texts::PreparationDone);
+    EXPECT_EQ(WindowText(done), L"Ruvex");
+    EXPECT_EQ(MessageBoxIcon(done), IDI_INFORMATION);
+    AnswerAndClose(done, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
     ExpectWaitingForInspection(ruvex, main);
 
@@ -191,3 +197,40 @@ void PrepareBothDrives(bool allFolders) {
 TEST(RuvexMonitor, PartialPreparationRecordsBothDrivesFoldersAndOnlyTheWatchedFiles) { PrepareBothDrives(false); }
 
 TEST(RuvexMonitor, AllFoldersPreparationRecordsEveryFileOfBothDrives) { PrepareBothDrives(true); }
+
+TEST(RuvexMonitor, TooManyFilesEndsTheProgramAndLeavesTheEarlierSnapshot) {
+    ASSERT_TRUE(DriveX::Mapped()) << "drive X: is not mapped: run the tests through scripts/test";
+    DriveX drive;
+    // More files than the file list holds, whatever C: has; a hundred to a folder, since a new name is
+    // looked up among its folder's names without case, and a big folder makes that slow.
+    for (int f = 0; f < 330; ++f) {
+        const std::wstring folder = L"\\many" + std::to_wstring(f);
+        DriveX::Folder(folder);
+        for (int i = 0; i < 100; ++i) {
+            ruvex::FileHandle file(CreateFileW((kDrive + folder + L"\\f" + std::to_wstring(i)).c_str(), GENERIC_WRITE, 0,
+                                               nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(file) << "file " << i << " in " << folder;
+        }
+    }
+    const std::string earlierFolders = "C:\\\r\nx:\\\r\n";
+    const std::string earlierFiles = "C:\\windows\\win.ini\r\n";
+    Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
+        WithOptions(true, L"x:")(folder);
+        WriteBytes(folder + L"\\dir_bf.dat", earlierFolders);
+        WriteBytes(folder + L"\\file_bf.dat", earlierFiles);
+    });
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+
+    Click(main, ids::Command1);
+    HWND box = ruvex.WaitMessageBox(150s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), texts::TooManyFilesAllFolders);
+    EXPECT_EQ(WindowText(box), texts::AppTitle);
+    EXPECT_EQ(MessageBoxIcon(box), IDI_ERROR);
+    Answer(box, IDOK);
+    EXPECT_TRUE(ruvex.WaitExit());
+    EXPECT_FALSE(Exists(ruvex.File(L"continue")));
+    EXPECT_EQ(ReadBytes(ruvex.File(L"dir_bf.dat")), earlierFolders);
+    EXPECT_EQ(ReadBytes(ruvex.File(L"file_bf.dat")), earlierFiles);
+}

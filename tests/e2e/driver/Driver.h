@@ -84,6 +84,9 @@ void SetText(HWND control, const std::wstring& text);
 [[nodiscard]] std::vector<std::wstring> ListItems(HWND list);
 // The text of a message box (its static text).
 [[nodiscard]] std::wstring MessageBoxText(HWND box);
+// The standard icon a message box shows (IDI_ERROR, IDI_WARNING, IDI_INFORMATION, IDI_QUESTION), told by
+// its pixels on the screen; nullptr when it shows none of them.
+[[nodiscard]] LPCWSTR MessageBoxIcon(HWND box);
 // Presses the box's button (IDOK, IDYES, ...).
 void Answer(HWND box, int buttonId);
 // Waits until the predicate holds; false on time-out.
