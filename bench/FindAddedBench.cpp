@@ -1,5 +1,6 @@
 // Times the indexed added-entries merge against the direct one, side by side in one run, and prints
 // the ratios. Not a test: run it with scripts/bench.
+#include "Seconds.h"
 #include "support/MergeAsWritten.h"
 #include "uninstaller/monitor/inspect.h"
 
@@ -10,16 +11,9 @@
 
 namespace {
 
-using Lines = std::vector<std::wstring>;
+using bench::Seconds;
 
-double Seconds(const std::function<void()>& work) {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
-    work();
-    QueryPerformanceCounter(&b);
-    return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using Lines = std::vector<std::wstring>;
 
 void Case(const char* name, const Lines& before, const Lines& after) {
     std::size_t n1 = 0, n2 = 0;

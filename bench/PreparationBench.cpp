@@ -1,6 +1,7 @@
 // Times Ruvex.exe's install preparation (partial mode, progress shown, the window not minimised) against a
 // bare enumeration of the same drives with the same API, side by side in one run, and prints the ratio.
 // scripts/bench maps X: to a generated tree of 50,000 folders and 200,000 files and stages Ruvex.exe.
+#include "Seconds.h"
 #include "RuvexWindows.h"
 
 #include <algorithm>
@@ -11,14 +12,7 @@ using namespace e2e;
 
 namespace {
 
-double Seconds(const std::function<void()>& work) {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
-    work();
-    QueryPerformanceCounter(&b);
-    return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Seconds;
 
 struct Count {
     std::size_t folders = 0;

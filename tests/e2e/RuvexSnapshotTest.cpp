@@ -192,30 +192,41 @@ void PrepareBothDrives(bool allFolders) {
     CloseAndExpectExit(ruvex, main);
 }
 
-} // namespace
+// More files than the file list holds, whatever C: has, below folder; a hundred to a folder, since a new
+// name is looked up among its folder's names without case, and a big folder makes that slow.
+void LayManyFiles(const std::wstring& folder) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (int f = 0; f < 330; ++f) {
+        const std::wstring sub = folder + L"\\many" + std::to_wstring(f);
+        CreateDirectoryW(sub.c_str(), nullptr);
+        for (int i = 0; i < 100; ++i) {
+            ruvex::FileHandle file(CreateFileW((sub + L"\\f" + std::to_wstring(i)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(file) << "file " << i << " in " << sub;
+        }
+    }
+}
 
-TEST(RuvexMonitor, PartialPreparationRecordsBothDrivesFoldersAndOnlyTheWatchedFiles) { PrepareBothDrives(false); }
-
-TEST(RuvexMonitor, AllFoldersPreparationRecordsEveryFileOfBothDrives) { PrepareBothDrives(true); }
-
-TEST(RuvexMonitor, TooManyFilesEndsTheProgramAndLeavesTheEarlierSnapshot) {
+// The files lie on X: for all-folders mode, and deep below the Desktop for partial mode, whose whole tree
+// is recorded.
+void TooManyFiles(bool allFolders) {
     ASSERT_TRUE(DriveX::Mapped()) << "drive X: is not mapped: run the tests through scripts/test";
     DriveX drive;
-    // More files than the file list holds, whatever C: has; a hundred to a folder, since a new name is
-    // looked up among its folder's names without case, and a big folder makes that slow.
-    for (int f = 0; f < 330; ++f) {
-        const std::wstring folder = L"\\many" + std::to_wstring(f);
-        DriveX::Folder(folder);
-        for (int i = 0; i < 100; ++i) {
-            ruvex::FileHandle file(CreateFileW((kDrive + folder + L"\\f" + std::to_wstring(i)).c_str(), GENERIC_WRITE, 0,
-                                               nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-            ASSERT_TRUE(file) << "file " << i << " in " << folder;
-        }
+    const std::wstring onDesktop = ShellFolder(CSIDL_DESKTOP) + L"\\" + testsupport::UniqueName(L"rvx");
+    struct Cleanup {
+        std::wstring folder;
+        ~Cleanup() { RemoveTree(folder); }
+    } cleanup{onDesktop};
+    if (allFolders) {
+        LayManyFiles(L"X:\\many");
+    } else {
+        CreateDirectoryW(onDesktop.c_str(), nullptr);
+        LayManyFiles(onDesktop + L"\\deep");
     }
     const std::string earlierFolders = "C:\\\r\nx:\\\r\n";
     const std::string earlierFiles = "C:\\windows\\win.ini\r\n";
     Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
-        WithOptions(true, L"x:")(folder);
+        WithOptions(allFolders, L"x:")(folder);
         WriteBytes(folder + L"\\dir_bf.dat", earlierFolders);
         WriteBytes(folder + L"\\file_bf.dat", earlierFiles);
     });
@@ -223,9 +234,9 @@ TEST(RuvexMonitor, TooManyFilesEndsTheProgramAndLeavesTheEarlierSnapshot) {
     ASSERT_NE(main, nullptr);
 
     Click(main, ids::Command1);
-    HWND box = ruvex.WaitMessageBox(150s);
+    HWND box = ruvex.WaitMessageBox(120s);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), texts::TooManyFilesAllFolders);
+    EXPECT_EQ(MessageBoxText(box), allFolders ? texts::TooManyFilesAllFolders : texts::TooManyFilesPartial);
     EXPECT_EQ(WindowText(box), texts::AppTitle);
     EXPECT_EQ(MessageBoxIcon(box), IDI_ERROR);
     Answer(box, IDOK);
@@ -234,3 +245,13 @@ TEST(RuvexMonitor, TooManyFilesEndsTheProgramAndLeavesTheEarlierSnapshot) {
     EXPECT_EQ(ReadBytes(ruvex.File(L"dir_bf.dat")), earlierFolders);
     EXPECT_EQ(ReadBytes(ruvex.File(L"file_bf.dat")), earlierFiles);
 }
+
+} // namespace
+
+TEST(RuvexMonitor, PartialPreparationRecordsBothDrivesFoldersAndOnlyTheWatchedFiles) { PrepareBothDrives(false); }
+
+TEST(RuvexMonitor, AllFoldersPreparationRecordsEveryFileOfBothDrives) { PrepareBothDrives(true); }
+
+TEST(RuvexMonitor, TooManyFilesInAllFoldersModeEndsTheProgramAndLeavesTheEarlierSnapshot) { TooManyFiles(true); }
+
+TEST(RuvexMonitor, TooManyFilesBelowTheDesktopInPartialModeEndTheProgramToo) { TooManyFiles(false); }
