@@ -30,8 +30,8 @@ Count Enumerate(const std::vector<std::wstring>& roots) {
         ++count.folders;
         WIN32_FIND_DATAW data;
         std::wstring pattern = folder + (folder.back() == L'\\' ? L"*" : L"\\*");
-        ruvex::FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                                nullptr, FIND_FIRST_EX_LARGE_FETCH));
+        ruvex::FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                                FIND_FIRST_EX_LARGE_FETCH));
         if (!find) {
             continue;
         }

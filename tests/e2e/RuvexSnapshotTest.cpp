@@ -67,8 +67,8 @@ std::string ChainBytes(int n) {
 // folder; names that sort differently with and without case; an empty folder; and a chain of 101 folders
 // with a file in the 99th and the 100th, so the level limit shows.
 void LayTree() {
-    for (const wchar_t* folder : {L"\\alpha", L"\\alpha\\表", L"\\alpha\\表\\sub", L"\\Beta", L"\\empty", L"\\ﾃﾞｰﾀ",
-                                  L"\\.hidden"}) {
+    for (const wchar_t* folder :
+         {L"\\alpha", L"\\alpha\\表", L"\\alpha\\表\\sub", L"\\Beta", L"\\empty", L"\\ﾃﾞｰﾀ", L"\\.hidden"}) {
         DriveX::Folder(folder);
     }
     SetFileAttributesW(L"X:\\.hidden", FILE_ATTRIBUTE_HIDDEN);
@@ -76,16 +76,17 @@ void LayTree() {
         DriveX::Folder(Chain(n));
     }
     for (const std::wstring& file : Lines{L"\\Zeta.txt", L"\\apple.txt", L"\\alpha\\a.txt", L"\\alpha\\表\\予定表.txt",
-                                     L"\\alpha\\表\\sub\\z.txt", L"\\Beta\\b.dat", L"\\ﾃﾞｰﾀ\\ｿﾌﾄ.txt", L"\\.hidden\\h.txt",
-                                     Chain(99) + L"\\f.txt", Chain(100) + L"\\f.txt"}) {
+                                          L"\\alpha\\表\\sub\\z.txt", L"\\Beta\\b.dat", L"\\ﾃﾞｰﾀ\\ｿﾌﾄ.txt",
+                                          L"\\.hidden\\h.txt", Chain(99) + L"\\f.txt", Chain(100) + L"\\f.txt"}) {
         DriveX::File(file);
     }
 }
 
 // Breadth-first, each folder's subfolders in name order without case; the 101st folder is never seen.
 ByteLines ExpectedFolders() {
-    ByteLines folders{"x:\\",        "x:\\.hidden",          "x:\\alpha",     "x:\\Beta",    "x:\\d",
-                      "x:\\empty",   "x:\\\xC3\xDE\xB0\xC0", "x:\\alpha\\\x95\\", ChainBytes(2), "x:\\alpha\\\x95\\\\sub"};
+    ByteLines folders{
+        "x:\\",      "x:\\.hidden",          "x:\\alpha",         "x:\\Beta",    "x:\\d",
+        "x:\\empty", "x:\\\xC3\xDE\xB0\xC0", "x:\\alpha\\\x95\\", ChainBytes(2), "x:\\alpha\\\x95\\\\sub"};
     for (int n = 3; n <= 100; ++n) {
         folders.push_back(ChainBytes(n));
     }
@@ -146,10 +147,12 @@ bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
 // the Start Menu, the Desktop and Send To.
 bool WantedInPartialMode(const std::wstring& file) {
     std::wstring folder = file.substr(0, file.rfind(L'\\'));
-    auto same = [&](const std::wstring& f) { return CompareStringOrdinal(folder.c_str(), -1, f.c_str(), -1, TRUE) == CSTR_EQUAL; };
+    auto same = [&](const std::wstring& f) {
+        return CompareStringOrdinal(folder.c_str(), -1, f.c_str(), -1, TRUE) == CSTR_EQUAL;
+    };
     auto below = [&](int csidl) { return StartsWithNoCase(file, ShellFolder(csidl) + L"\\"); };
-    return same(L"C:\\windows") || same(L"C:\\windows\\system32") || below(CSIDL_STARTMENU) ||
-           below(CSIDL_DESKTOP) || below(CSIDL_SENDTO);
+    return same(L"C:\\windows") || same(L"C:\\windows\\system32") || below(CSIDL_STARTMENU) || below(CSIDL_DESKTOP) ||
+           below(CSIDL_SENDTO);
 }
 
 void PrepareBothDrives(bool allFolders) {
@@ -248,10 +251,18 @@ void TooManyFiles(bool allFolders) {
 
 } // namespace
 
-TEST(RuvexMonitor, PartialPreparationRecordsBothDrivesFoldersAndOnlyTheWatchedFiles) { PrepareBothDrives(false); }
+TEST(RuvexMonitor, PartialPreparationRecordsBothDrivesFoldersAndOnlyTheWatchedFiles) {
+    PrepareBothDrives(false);
+}
 
-TEST(RuvexMonitor, AllFoldersPreparationRecordsEveryFileOfBothDrives) { PrepareBothDrives(true); }
+TEST(RuvexMonitor, AllFoldersPreparationRecordsEveryFileOfBothDrives) {
+    PrepareBothDrives(true);
+}
 
-TEST(RuvexMonitor, TooManyFilesInAllFoldersModeEndsTheProgramAndLeavesTheEarlierSnapshot) { TooManyFiles(true); }
+TEST(RuvexMonitor, TooManyFilesInAllFoldersModeEndsTheProgramAndLeavesTheEarlierSnapshot) {
+    TooManyFiles(true);
+}
 
-TEST(RuvexMonitor, TooManyFilesBelowTheDesktopInPartialModeEndTheProgramToo) { TooManyFiles(false); }
+TEST(RuvexMonitor, TooManyFilesBelowTheDesktopInPartialModeEndTheProgramToo) {
+    TooManyFiles(false);
+}
