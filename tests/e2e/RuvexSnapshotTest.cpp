@@ -1,6 +1,6 @@
-// The preparation's snapshot of the Windows drive and a second drive, X:, which scripts/test maps to an
-// empty host folder: each test lays its own tree there. The files are checked byte for byte (code page
-// 932, CR LF). Named RuvexMonitor so that they run alone, like every walk of C:.
+// The preparation's snapshot of the Windows drive and a second drive, X:, which scripts/test maps to a
+// host folder holding only x:\loop, a link back to the root: each test lays its own tree beside it. The files are
+// checked byte for byte (code page 932, CR LF). Named RuvexMonitor so that they run alone, like every walk of C:.
 #include "MonitorSteps.h"
 
 #include "support/TempFolder.h"
@@ -15,7 +15,7 @@ using ByteLines = std::vector<std::string>;
 
 const std::wstring kDrive = L"X:";
 
-// X: emptied before and after a test: the walk records all of it.
+// X: emptied before and after a test (the walk records all of it), but for the link.
 class DriveX {
 public:
     DriveX() { Empty(); }
@@ -23,8 +23,10 @@ public:
     DriveX(const DriveX&) = delete;
     DriveX& operator=(const DriveX&) = delete;
     [[nodiscard]] static bool Mapped() {
-        DWORD a = GetFileAttributesW(L"X:\\");
-        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+        DWORD root = GetFileAttributesW(L"X:\\");
+        DWORD loop = GetFileAttributesW(L"X:\\loop");
+        return root != INVALID_FILE_ATTRIBUTES && (root & FILE_ATTRIBUTE_DIRECTORY) &&
+               loop != INVALID_FILE_ATTRIBUTES && (loop & FILE_ATTRIBUTE_REPARSE_POINT);
     }
     // The root's entries only: removing the root itself would take the mapped host folder away.
     static void Empty() {
@@ -35,6 +37,9 @@ public:
         }
         do {
             std::wstring path = L"X:\\" + std::wstring(data.cFileName);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                continue;
+            }
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 DeleteFileW(path.c_str());
@@ -82,11 +87,20 @@ void LayTree() {
     }
 }
 
-// Breadth-first, each folder's subfolders in name order without case; the 101st folder is never seen.
+// Breadth-first, each folder's subfolders in name order without case; the link is listed, not entered; the
+// 101st folder is never seen.
 ByteLines ExpectedFolders() {
-    ByteLines folders{
-        "x:\\",      "x:\\.hidden",          "x:\\alpha",         "x:\\Beta",    "x:\\d",
-        "x:\\empty", "x:\\\xC3\xDE\xB0\xC0", "x:\\alpha\\\x95\\", ChainBytes(2), "x:\\alpha\\\x95\\\\sub"};
+    ByteLines folders{"x:\\",
+                      "x:\\.hidden",
+                      "x:\\alpha",
+                      "x:\\Beta",
+                      "x:\\d",
+                      "x:\\empty",
+                      "x:\\loop",
+                      "x:\\\xC3\xDE\xB0\xC0",
+                      "x:\\alpha\\\x95\\",
+                      ChainBytes(2),
+                      "x:\\alpha\\\x95\\\\sub"};
     for (int n = 3; n <= 100; ++n) {
         folders.push_back(ChainBytes(n));
     }
@@ -156,7 +170,7 @@ bool WantedInPartialMode(const std::wstring& file) {
 }
 
 void PrepareBothDrives(bool allFolders) {
-    ASSERT_TRUE(DriveX::Mapped()) << "drive X: is not mapped: run the tests through scripts/test";
+    ASSERT_TRUE(DriveX::Mapped()) << "drive X: or its x:\\loop is missing: run the tests through scripts/test";
     DriveX drive;
     LayTree();
     Program ruvex(L"Ruvex.exe", WithOptions(allFolders, L"x:"));
@@ -213,7 +227,7 @@ void LayManyFiles(const std::wstring& folder) {
 // The files lie on X: for all-folders mode, and deep below the Desktop for partial mode, whose whole tree
 // is recorded.
 void TooManyFiles(bool allFolders) {
-    ASSERT_TRUE(DriveX::Mapped()) << "drive X: is not mapped: run the tests through scripts/test";
+    ASSERT_TRUE(DriveX::Mapped()) << "drive X: or its x:\\loop is missing: run the tests through scripts/test";
     DriveX drive;
     const std::wstring onDesktop = ShellFolder(CSIDL_DESKTOP) + L"\\" + testsupport::UniqueName(L"rvx");
     struct Cleanup {
