@@ -2,7 +2,8 @@
 // bare enumeration of the same drives with the same API, side by side in one run, and prints the ratio.
 // scripts/bench maps X: to a generated tree of 50,000 folders and 200,000 files and stages Ruvex.exe.
 #include "Seconds.h"
-#include "RuvexWindows.h"
+#include "MonitorSteps.h"
+#include "uninstaller/monitor/Module1.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,9 +30,8 @@ Count Enumerate(const std::vector<std::wstring>& roots) {
         queue.pop_front();
         ++count.folders;
         WIN32_FIND_DATAW data;
-        std::wstring pattern = folder + (folder.back() == L'\\' ? L"*" : L"\\*");
-        ruvex::FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                                FIND_FIRST_EX_LARGE_FETCH));
+        ruvex::FindHandle find(FindFirstFileExW(ruvex::JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
+                                                FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
         if (!find) {
             continue;
         }
@@ -40,7 +40,7 @@ Count Enumerate(const std::vector<std::wstring>& roots) {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 ++count.files;
             } else if (name != L"." && name != L"..") {
-                std::wstring path = folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
+                std::wstring path = ruvex::JoinPath(folder, name);
                 if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
                     queue.push_back(path);
                 } else {
@@ -55,10 +55,7 @@ Count Enumerate(const std::vector<std::wstring>& roots) {
 
 // One preparation from the press of Command1 to its closing message (the snapshots are written by then).
 double Preparation(std::size_t& folders) {
-    Program ruvex(L"Ruvex.exe", [](const std::wstring& folder) {
-        WriteLines(folder + L"\\option.dat",
-                   {L"x:", L"NOTEPAD", L" 0 ", L" 1 ", L" 0 ", L" 1 ", L" 0 ", L" 0 ", L" 0 ", L" 0 "});
-    });
+    Program ruvex(L"Ruvex.exe", WithOptions(false, L"x:"));
     HWND main = WaitMain(ruvex);
     if (!main) {
         std::puts("Ruvex.exe did not start (is it staged in C:\\ruvex-e2e?)");

@@ -29,25 +29,7 @@ public:
                loop != INVALID_FILE_ATTRIBUTES && (loop & FILE_ATTRIBUTE_REPARSE_POINT);
     }
     // The root's entries only: removing the root itself would take the mapped host folder away.
-    static void Empty() {
-        WIN32_FIND_DATAW data;
-        ruvex::FindHandle find(FindFirstFileW(L"X:\\*", &data));
-        if (!find) {
-            return;
-        }
-        do {
-            std::wstring path = L"X:\\" + std::wstring(data.cFileName);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                continue;
-            }
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                DeleteFileW(path.c_str());
-            } else if (path != L"X:\\." && path != L"X:\\..") {
-                RemoveTree(path);
-            }
-        } while (FindNextFileW(find.get(), &data));
-    }
+    static void Empty() { testsupport::EmptyFolder(kDrive, testsupport::Links::Keep); }
     static void Folder(const std::wstring& path) { CreateDirectoryW((kDrive + path).c_str(), nullptr); }
     static void File(const std::wstring& path) { WriteBytes(kDrive + path, "x"); }
 };
@@ -61,11 +43,8 @@ std::wstring Chain(int n) {
     return path;
 }
 std::string ChainBytes(int n) {
-    std::string path = "x:";
-    for (int i = 0; i < n; ++i) {
-        path += "\\d";
-    }
-    return path;
+    std::wstring chain = Chain(n);
+    return "x:" + std::string(chain.begin(), chain.end()); // ASCII only
 }
 
 // Japanese names whose code page 932 bytes hold a 0x5C (表, 予) and half-width katakana (ﾃﾞｰﾀ, ｿﾌﾄ); a hidden

@@ -6,28 +6,33 @@
 
 namespace testsupport {
 
-bool RemoveTree(const std::wstring& folder) {
+void EmptyFolder(const std::wstring& folder, Links links) {
     WIN32_FIND_DATAW data;
     ruvex::FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-    if (find) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            std::wstring path = folder + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            if (folderEntry && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                RemoveTree(path);
-            } else if (folderEntry) {
-                RemoveDirectoryW(path.c_str());
-            } else {
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(find.get(), &data));
+    if (!find) {
+        return;
     }
-    find.reset();
+    do {
+        std::wstring name = data.cFileName;
+        const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        if (name == L"." || name == L".." || (link && links == Links::Keep)) {
+            continue;
+        }
+        std::wstring path = folder + L"\\" + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (folderEntry && !link) {
+            RemoveTree(path);
+        } else if (folderEntry) {
+            RemoveDirectoryW(path.c_str());
+        } else {
+            DeleteFileW(path.c_str());
+        }
+    } while (FindNextFileW(find.get(), &data));
+}
+
+bool RemoveTree(const std::wstring& folder) {
+    EmptyFolder(folder, Links::Remove);
     RemoveDirectoryW(folder.c_str());
     return GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }

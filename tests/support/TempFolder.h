@@ -5,6 +5,10 @@
 
 namespace testsupport {
 
+enum class Links { Remove, Keep };
+// Removes everything in a folder but the folder itself; links (reparse points) are removed without being
+// entered, or kept.
+void EmptyFolder(const std::wstring& folder, Links links);
 // Removes a folder and everything below it (reparse points are removed, not entered); true when it is gone.
 bool RemoveTree(const std::wstring& folder);
 // A name that no other test process or earlier run uses.
