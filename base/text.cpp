@@ -12,7 +12,9 @@ int TextCompare(std::wstring_view a, std::wstring_view b) noexcept {
     return r == 0 ? 0 : r - CSTR_EQUAL;
 }
 
-bool TextEquals(std::wstring_view a, std::wstring_view b) noexcept { return TextCompare(a, b) == 0; }
+bool TextEquals(std::wstring_view a, std::wstring_view b) noexcept {
+    return TextCompare(a, b) == 0;
+}
 
 void SortTexts(std::vector<std::wstring>& texts) {
     std::stable_sort(texts.begin(), texts.end(),
@@ -29,7 +31,11 @@ static std::wstring MapCase(std::wstring_view text, DWORD flag) {
     return out;
 }
 
-std::wstring ToUpper(std::wstring_view text) { return MapCase(text, LCMAP_UPPERCASE); }
-std::wstring ToLower(std::wstring_view text) { return MapCase(text, LCMAP_LOWERCASE); }
+std::wstring ToUpper(std::wstring_view text) {
+    return MapCase(text, LCMAP_UPPERCASE);
+}
+std::wstring ToLower(std::wstring_view text) {
+    return MapCase(text, LCMAP_LOWERCASE);
+}
 
 } // namespace ruvex

@@ -20,6 +20,8 @@ void SortTexts(std::vector<std::wstring>& texts);
 [[nodiscard]] std::wstring ToLower(std::wstring_view text);
 
 // The first character, or L'\0' for empty text: the kind of a database line.
-[[nodiscard]] inline wchar_t FirstChar(std::wstring_view text) noexcept { return text.empty() ? L'\0' : text[0]; }
+[[nodiscard]] inline wchar_t FirstChar(std::wstring_view text) noexcept {
+    return text.empty() ? L'\0' : text[0];
+}
 
 } // namespace ruvex

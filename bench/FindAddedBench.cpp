@@ -20,8 +20,7 @@ void Case(const char* name, const Lines& before, const Lines& after) {
     double direct = Seconds([&] { n1 = testsupport::MergeAsWritten(before, after).size(); });
     double indexed = Seconds([&] { n2 = ruvex::FindAddedEntries(before, after).size(); });
     std::printf("%-34s before %6zu after %6zu added %6zu  direct %8.3f s  indexed %8.3f s  direct/indexed %7.1f%s\n",
-                name, before.size(), after.size(), n2, direct, indexed, direct / indexed,
-                n1 == n2 ? "" : "  MISMATCH");
+                name, before.size(), after.size(), n2, direct, indexed, direct / indexed, n1 == n2 ? "" : "  MISMATCH");
 }
 
 Lines Paths(const wchar_t* folder, int n) {

@@ -80,7 +80,8 @@ inline constexpr const wchar_t* VersionText = L"Version 1.0.0";
 inline constexpr const wchar_t* TidyingDatabase = L"アンインストールデーターを整理しています、しばらくお待ちください。";
 inline constexpr const wchar_t* TidyingRecordPrefix = L"データー [";
 inline constexpr const wchar_t* TidyingRecordSuffix = L"] を整理しています、しばらくお待ちください。";
-inline constexpr const wchar_t* CheckingDeletedFiles = L"削除されたファイルがないか調べています、しばらくお待ちください。";
+inline constexpr const wchar_t* CheckingDeletedFiles =
+    L"削除されたファイルがないか調べています、しばらくお待ちください。";
 inline constexpr const wchar_t* SavingToFile = L"ファイルに保存しています、しばらくお待ちください。";
 inline constexpr const wchar_t* SearchingLevelPrefix = L"フォルダ No.";
 inline constexpr const wchar_t* SearchingLevelSuffix = L" を検索しています、しばらくお待ちください。";
@@ -90,7 +91,6 @@ inline constexpr const wchar_t* TooManyFilesAllFolders =
     L"設定ですべてのフォルダを検索するのチェックをはずしてやり直してください。";
 inline constexpr const wchar_t* TooManyFilesPartial =
     L"まことに申し訳ありません、ファイルが多すぎるため続行できません。終了します。";
-
 
 // Options dialog
 inline constexpr const wchar_t* OptionCaption = L"Ruvex -OPTION-";
@@ -118,7 +118,8 @@ inline constexpr const wchar_t* TipDefaults = L"初期値に戻します。";
 inline constexpr const wchar_t* TipSearch = L"エディターを探します。";
 inline constexpr const wchar_t* TipCheck1 = L"チェックしなくてもほぼ確実にアンインストール情報は収集できます。";
 inline constexpr const wchar_t* TipCheck2And5 = L"お好みでどうぞ。";
-inline constexpr const wchar_t* TipCheck6 = L"チェックするとシステムフォルダにインストールされたファイルを削除しません。";
+inline constexpr const wchar_t* TipCheck6 =
+    L"チェックするとシステムフォルダにインストールされたファイルを削除しません。";
 inline constexpr const wchar_t* TipCheck8 = L"チェックすると大変速くなります。チェックすることを強くお勧めします。";
 inline constexpr const wchar_t* TipCheck3 = L"ファイル検索中に限り経過バーを表示しなくします。";
 inline constexpr const wchar_t* TipCheck4 =
@@ -133,7 +134,8 @@ inline constexpr const wchar_t* TipCommand2 =
 inline constexpr const wchar_t* TipCommand8 = L"すでにインストールされているソフトのために使います。詳しくはヘルプで。";
 inline constexpr const wchar_t* TipCommand14 = L"最新の情報に更新します。";
 inline constexpr const wchar_t* TipCommand5 = L"がんばってヘルプを読んでください。";
-inline constexpr const wchar_t* TipCommand6 = L"バージョンウインドウを閉じるにはバージョンウインドウをクリックしてください。";
+inline constexpr const wchar_t* TipCommand6 =
+    L"バージョンウインドウを閉じるにはバージョンウインドウをクリックしてください。";
 inline constexpr const wchar_t* TipCommand3 = L"上のインストール済みソフト一覧から選んだものをアンインストールします。";
 inline constexpr const wchar_t* TipCommand9 = L"関連ファイルの追加を行います。少し難しいのでヘルプを読んでください。";
 inline constexpr const wchar_t* TipCommand10 = L"関連ファイルの解放を行います。少し難しいのでヘルプを読んでください。";
@@ -142,7 +144,8 @@ inline constexpr const wchar_t* TipCommand7 = L"設定はよく考えて。";
 inline constexpr const wchar_t* TipCommand4 = L"終了します。";
 inline constexpr const wchar_t* TipCommand4Stop = L"検索を中止します。";
 inline constexpr const wchar_t* TipCommand13 = L"ごみ箱に捨てるのではないので元に戻せません。注意を！";
-inline constexpr const wchar_t* TipCommand12 = L"ソフトを解放するとそのソフトをＲｕｖｅｘでアンインストールできなくなります。";
+inline constexpr const wchar_t* TipCommand12 =
+    L"ソフトを解放するとそのソフトをＲｕｖｅｘでアンインストールできなくなります。";
 inline constexpr const wchar_t* TipCommand11 = L"ソフト名をつけ間違えたときなどに。";
 
 // File viewer and editor chooser

@@ -4,7 +4,9 @@
 
 namespace ruvex::win {
 
-int TwipsToPixels(int twips, UINT dpi) noexcept { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+int TwipsToPixels(int twips, UINT dpi) noexcept {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
 
 UINT DpiOf(HWND hwnd) noexcept {
     // GetDpiForWindow exists from Windows 10 on; look it up so the program still starts on older systems.
@@ -95,8 +97,12 @@ std::wstring GetText(HWND hwnd) {
     return text;
 }
 
-void SetText(HWND hwnd, const std::wstring& text) { SetWindowTextW(hwnd, text.c_str()); }
+void SetText(HWND hwnd, const std::wstring& text) {
+    SetWindowTextW(hwnd, text.c_str());
+}
 
-void Enable(HWND hwnd, bool enabled) { EnableWindow(hwnd, enabled ? TRUE : FALSE); }
+void Enable(HWND hwnd, bool enabled) {
+    EnableWindow(hwnd, enabled ? TRUE : FALSE);
+}
 
 } // namespace ruvex::win

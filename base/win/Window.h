@@ -18,7 +18,7 @@ struct ControlSpec {
     const wchar_t* className; // WC_BUTTON, WC_LISTBOX, ...
     int id;
     const wchar_t* caption;
-    DWORD style;              // WS_CHILD is added; WS_VISIBLE is up to the table
+    DWORD style; // WS_CHILD is added; WS_VISIBLE is up to the table
     int left, top, width, height;
     DWORD exStyle = 0;
 };
@@ -82,8 +82,8 @@ protected:
                 return false;
             }
         }
-        CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, menu,
-                        instance, this);
+        CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, menu, instance,
+                        this);
         return hwnd_ != nullptr;
     }
 

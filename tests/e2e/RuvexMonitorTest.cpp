@@ -137,9 +137,13 @@ void MonitoredInstallation(bool allFolders) {
 
 } // namespace
 
-TEST(RuvexMonitor, PartialModeRecordsWhatAnInstallerAdded) { MonitoredInstallation(false); }
+TEST(RuvexMonitor, PartialModeRecordsWhatAnInstallerAdded) {
+    MonitoredInstallation(false);
+}
 
-TEST(RuvexMonitor, AllFoldersModeRecordsWhatAnInstallerAdded) { MonitoredInstallation(true); }
+TEST(RuvexMonitor, AllFoldersModeRecordsWhatAnInstallerAdded) {
+    MonitoredInstallation(true);
+}
 
 TEST(RuvexMonitor, AStoppedPreparationLeavesNothingAndNoCarriesOn) {
     Program ruvex(L"Ruvex.exe", WithOptions(false));

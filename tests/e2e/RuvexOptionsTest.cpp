@@ -31,7 +31,9 @@ bool Checked(HWND dialog, int id) {
     return state == BST_CHECKED;
 }
 
-Lines CheckLines(const Lines& file) { return Lines(file.begin() + 2, file.end()); }
+Lines CheckLines(const Lines& file) {
+    return Lines(file.begin() + 2, file.end());
+}
 
 } // namespace
 
@@ -63,8 +65,7 @@ TEST(RuvexOptions, FirstStartWritesTheDefaultsAndOkWritesTheDialog) {
 }
 
 TEST(RuvexOptions, CancelAfterDefaultsPutsTheOpeningValuesBackAndRewritesTheFile) {
-    Program ruvex(L"Ruvex.exe",
-                  WithOptionLines({L"C:", L"vi", L"1", L"0", L"1", L"0", L"0", L"1", L"1", L"0"}));
+    Program ruvex(L"Ruvex.exe", WithOptionLines({L"C:", L"vi", L"1", L"0", L"1", L"0", L"0", L"1", L"1", L"0"}));
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
     HWND dialog = OpenOptions(ruvex, main);
@@ -87,7 +88,8 @@ TEST(RuvexOptions, CancelAfterDefaultsPutsTheOpeningValuesBackAndRewritesTheFile
 }
 
 TEST(RuvexOptions, ANineLineFileIsReplacedByTheDefaults) {
-    Program ruvex(L"Ruvex.exe", WithOptionLines({L"c:", L"vi", L" 1 ", L" 1 ", L" 1 ", L" 1 ", L" 1 ", L" 1 ", L" 1 "}));
+    Program ruvex(L"Ruvex.exe",
+                  WithOptionLines({L"c:", L"vi", L" 1 ", L" 1 ", L" 1 ", L" 1 ", L" 1 ", L" 1 ", L" 1 "}));
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
     Lines file = ReadLines(ruvex.File(L"option.dat"));

@@ -50,6 +50,8 @@ TempFolder::TempFolder(const std::wstring& stem) {
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
 
 } // namespace testsupport

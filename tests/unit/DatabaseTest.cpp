@@ -46,13 +46,14 @@ TEST_F(Database, MissingOrEmptyFileListsNothing) {
 }
 
 TEST_F(Database, ListsNamesInFileOrderAndSkipsLinesOutsideRecords) {
-    Write("C:\\stray.txt\r\n[Foo]\r\nC:\\foo.exe\r\n[foo]\r\n-[Fonts]\r\n[]\r\n[\r\n[Bar\r\n" + WideToAnsi(L"[表計算]") +
-          "\rC:\\x");
+    Write("C:\\stray.txt\r\n[Foo]\r\nC:\\foo.exe\r\n[foo]\r\n-[Fonts]\r\n[]\r\n[\r\n[Bar\r\n" +
+          WideToAnsi(L"[表計算]") + "\rC:\\x");
     EXPECT_EQ(ListSoftwareNames(folder(), host), (Lines{L"Foo", L"foo", L"", L"Ba", L"表計算"}));
 }
 
 TEST_F(Database, ReadRecordFindsTheFirstHeaderWithoutCaseAndStopsAtTheNextBracket) {
-    Write("[Foo]\r\nC:\\a.exe\r\n-[Fonts]\r\n\r\n-\r\nC:\\b.dll\r\n[Broken\r\nC:\\c.exe\r\n[FOO]\r\nC:\\second.exe\r\n");
+    Write(
+        "[Foo]\r\nC:\\a.exe\r\n-[Fonts]\r\n\r\n-\r\nC:\\b.dll\r\n[Broken\r\nC:\\c.exe\r\n[FOO]\r\nC:\\second.exe\r\n");
     SoftwareRecord r = ReadRecord(folder(), L"foo");
     EXPECT_EQ(r.files, (Lines{L"C:\\a.exe", L"", L"C:\\b.dll"}));
     EXPECT_EQ(r.winIni, (Lines{L"[Fonts]", L""}));

@@ -39,8 +39,8 @@ TEST(FindAddedEntries, FollowsTheMergeOnTheTypicalCases) {
 
 TEST(FindAddedEntries, AgreesWithTheMergeAsWrittenOnRandomLists) {
     std::mt19937 rng(20261208);
-    const Lines alphabet{L"C:\\a", L"C:\\B", L"C:\\c\\d", L"C:\\ｿﾌﾄ", L"C:\\表", L"C:\\e-f", L"C:\\ef", L"",
-                         L"C:\\G.TXT", L"C:\\h"};
+    const Lines alphabet{L"C:\\a",   L"C:\\B",  L"C:\\c\\d", L"C:\\ｿﾌﾄ",   L"C:\\表",
+                         L"C:\\e-f", L"C:\\ef", L"",         L"C:\\G.TXT", L"C:\\h"};
     for (int round = 0; round < 3000; ++round) {
         Lines before;
         std::size_t n = rng() % 12;
@@ -90,8 +90,8 @@ TEST(CompareWinIniSections, ReportsHeadersThatDoNotPairUp) {
     ASSERT_TRUE(ReplaceFileContents(dir / L"copy.ini", "[WINDOWS]\r\n[fonts]\r\nx=[not a header]\r\n[Gone]\r\n"));
     EXPECT_EQ(CompareWinIniSections(dir / L"win.ini", dir / L"copy.ini"), (Lines{L"[Gone]", L"[New]", L"[three]"}));
     // A missing copy: every header of the current file is new.
-    EXPECT_EQ(CompareWinIniSections(dir / L"copy.ini", dir / L"missing.ini"), (Lines{L"[fonts]", L"[Gone]",
-                                                                                     L"[WINDOWS]"}));
+    EXPECT_EQ(CompareWinIniSections(dir / L"copy.ini", dir / L"missing.ini"),
+              (Lines{L"[fonts]", L"[Gone]", L"[WINDOWS]"}));
 }
 
 TEST(LoadListFromFile, LoadsLinesWithProgressAndStopsWhenAsked) {

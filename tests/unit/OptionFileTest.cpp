@@ -33,7 +33,8 @@ TEST(OptionFile, WritesTenLinesWithBlanksAroundEachCheckValue) {
     ASSERT_TRUE(WriteOptionFile(dir.path(), o));
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(OptionFilePath(dir.path()), bytes));
-    EXPECT_EQ(bytes, WideToAnsi(L"c: [ﾃﾞｨｽｸ]") + "\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    EXPECT_EQ(bytes,
+              WideToAnsi(L"c: [ﾃﾞｨｽｸ]") + "\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n");
     auto read = ReadOptionFile(dir.path());
     ASSERT_TRUE(read);
     EXPECT_EQ(read->drive, o.drive);
@@ -55,7 +56,8 @@ TEST(OptionFile, ReadsLenientlyButRefusesShortOrBrokenFiles) {
     EXPECT_FALSE(ReadOptionFile(dir.path()));
     Write(dir, "c:\r\nNOTEPAD\r\n 0 \r\n yes \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n");
     EXPECT_FALSE(ReadOptionFile(dir.path()));
-    Write(dir, WideToAnsi(AbsentLetter()) + ": [gone]\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    Write(dir, WideToAnsi(AbsentLetter()) +
+                   ": [gone]\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n");
     EXPECT_FALSE(ReadOptionFile(dir.path()));
     EXPECT_FALSE(ReadOptionFile(dir / L"none"));
 }

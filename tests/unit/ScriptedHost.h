@@ -20,9 +20,9 @@ public:
     std::vector<std::wstring> labels;
     std::vector<std::wstring> messages;
     std::vector<std::wstring> questions;
-    std::deque<ruvex::Answer> answers;   // consumed by Ask; No when empty
-    std::deque<std::wstring> inputs;     // consumed by InputBox; empty text when empty
-    int stopAfter = -1;                  // StopPoint returns true after this many calls (-1: never)
+    std::deque<ruvex::Answer> answers; // consumed by Ask; No when empty
+    std::deque<std::wstring> inputs;   // consumed by InputBox; empty text when empty
+    int stopAfter = -1;                // StopPoint returns true after this many calls (-1: never)
     int stopPoints = 0;
     int fullBars = 0;
     int eventPumps = 0;

@@ -20,7 +20,9 @@ void MakeFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL
     ASSERT_TRUE(ReplaceFileContents(path, "x"));
     SetFileAttributesW(path.c_str(), attributes);
 }
-void MakeFolder(const std::wstring& path) { ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)); }
+void MakeFolder(const std::wstring& path) {
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+}
 
 std::ptrdiff_t IndexOf(const Lines& list, const std::wstring& entry) {
     auto it = std::find_if(list.begin(), list.end(), [&](const auto& e) { return TextEquals(e, entry); });
@@ -93,8 +95,8 @@ TEST(ScanDrives, PartialModeRecordsOnlyTheSystemFoldersAndTheShellTrees) {
     EXPECT_EQ(lists.List1[0], L"C:\\");
     EXPECT_EQ(IndexOf(lists.List1, L"c:\\"), 0);
     // Breadth-first: a level's folders in name order before the next level.
-    EXPECT_EQ(Below(lists.List1, sys.win), (Lines{L"Start", L"System", L"Start\\Programs", L"System\\Sub",
-                                                  L"Start\\Programs\\Deep"}));
+    EXPECT_EQ(Below(lists.List1, sys.win),
+              (Lines{L"Start", L"System", L"Start\\Programs", L"System\\Sub", L"Start\\Programs\\Deep"}));
     EXPECT_GE(IndexOf(lists.List1, sys.root / L"App"), 0);
     // Files: the Windows and system folders exactly (hidden and system files too), all below the Start
     // Menu; nothing of a system subfolder or of other folders.
@@ -155,7 +157,7 @@ TEST(ScanDrives, StopsAtTheHundredthLevel) {
     ASSERT_EQ(ScanDrives(s, lists, host), ScanResult::Completed);
     // chain[i] lies i + depth + 1 levels below C:\ and is read at level i + depth + 2.
     std::size_t last = static_cast<std::size_t>(100 - depth - 2); // read at level 100
-    EXPECT_GE(IndexOf(lists.List1, chain[last + 1]), 0);            // found at level 100 ...
+    EXPECT_GE(IndexOf(lists.List1, chain[last + 1]), 0);          // found at level 100 ...
     EXPECT_GE(IndexOf(lists.List2, chain[last] + L"\\f.txt"), 0);
     EXPECT_LT(IndexOf(lists.List2, chain[last + 1] + L"\\f.txt"), 0); // ... but never read
     EXPECT_LT(IndexOf(lists.List1, chain[last + 2]), 0);

@@ -46,8 +46,8 @@ TEST_F(Tidy, SortsEachBodyDropsDuplicatesWithoutCaseAndLinesOutsideRecords) {
            L"C:\\z.txt", L"-[Fonts]", L"[Foo]", L"C:\\own.txt"});
     ASSERT_TRUE(Seiri(dir.path(), host));
     // The last spelling of a run stays; win.ini lines before the paths; records keep their places.
-    EXPECT_EQ(Read(), (Lines{L"[Foo]", L"-[Foo]", L"C:\\A\\x.dll", L"C:\\B\\y.exe", L"[Bar]", L"-[Fonts]",
-                             L"C:\\z.txt", L"[Foo]", L"C:\\own.txt"}));
+    EXPECT_EQ(Read(), (Lines{L"[Foo]", L"-[Foo]", L"C:\\A\\x.dll", L"C:\\B\\y.exe", L"[Bar]", L"-[Fonts]", L"C:\\z.txt",
+                             L"[Foo]", L"C:\\own.txt"}));
     EXPECT_EQ(host.labels[0], L"アンインストールデーターを整理しています、しばらくお待ちください。");
     EXPECT_EQ(host.labels[1], L"データー [Foo] を整理しています、しばらくお待ちください。");
     EXPECT_FALSE(host.busy);

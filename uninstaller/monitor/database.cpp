@@ -42,13 +42,23 @@ bool SeekHeader(LineReader& reader, const std::wstring& header) {
 
 } // namespace
 
-std::wstring DatabasePath(const std::wstring& dataFolder) { return dataFolder + L"\\uninstall.dat"; }
+std::wstring DatabasePath(const std::wstring& dataFolder) {
+    return dataFolder + L"\\uninstall.dat";
+}
 
-bool IsHeaderLine(const std::wstring& line) noexcept { return FirstChar(line) == L'['; }
-bool IsWinIniLine(const std::wstring& line) noexcept { return FirstChar(line) == L'-'; }
-std::wstring HeaderFor(const std::wstring& name) { return L"[" + name + L"]"; }
+bool IsHeaderLine(const std::wstring& line) noexcept {
+    return FirstChar(line) == L'[';
+}
+bool IsWinIniLine(const std::wstring& line) noexcept {
+    return FirstChar(line) == L'-';
+}
+std::wstring HeaderFor(const std::wstring& name) {
+    return L"[" + name + L"]";
+}
 
-bool DatabaseExists(const std::wstring& dataFolder) { return FileExists(DatabasePath(dataFolder)); }
+bool DatabaseExists(const std::wstring& dataFolder) {
+    return FileExists(DatabasePath(dataFolder));
+}
 
 FileResult CreateEmptyDatabase(const std::wstring& dataFolder) {
     return CreateEmptyFileIfMissing(DatabasePath(dataFolder));

@@ -18,8 +18,8 @@ inline constexpr std::size_t MaxDatabaseLines = 35000;
 
 // The record of one software as the lists show it.
 struct SoftwareRecord {
-    std::vector<std::wstring> files;   // FileLines in file order
-    std::vector<std::wstring> winIni;  // WinIniLines without their leading "-", in file order
+    std::vector<std::wstring> files;  // FileLines in file order
+    std::vector<std::wstring> winIni; // WinIniLines without their leading "-", in file order
 };
 
 [[nodiscard]] bool DatabaseExists(const std::wstring& dataFolder);

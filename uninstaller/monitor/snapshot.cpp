@@ -60,8 +60,8 @@ bool FilesWanted(const ScanSettings& s, const std::wstring& folder) {
 }
 
 bool IsRunFile(const std::wstring& name) {
-    for (const wchar_t* own : {L"dir_bf.dat", L"file_bf.dat", L"dir_af.dat", L"file_af.dat", L"newdir.dat",
-                               L"win.tmp", L"continue"}) {
+    for (const wchar_t* own :
+         {L"dir_bf.dat", L"file_bf.dat", L"dir_af.dat", L"file_af.dat", L"newdir.dat", L"win.tmp", L"continue"}) {
         if (TextEquals(name, own)) {
             return true;
         }

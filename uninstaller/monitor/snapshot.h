@@ -16,9 +16,9 @@ inline constexpr int MaxWalkLevels = 100;
 // One folder's entries, each kind sorted by name in the sorted-list-box order. The hidden folder list box
 // Dir1 and file list box File1 did this job; one enumeration now serves both.
 struct FolderListing {
-    bool ok = false;                  // false: the folder is gone or cannot be listed
-    std::vector<std::wstring> Dir1;   // subfolder names (hidden ones too)
-    std::vector<std::wstring> File1;  // file names, hidden and system files included
+    bool ok = false;                 // false: the folder is gone or cannot be listed
+    std::vector<std::wstring> Dir1;  // subfolder names (hidden ones too)
+    std::vector<std::wstring> File1; // file names, hidden and system files included
 };
 [[nodiscard]] FolderListing ListFolder(const std::wstring& folder, bool withFiles);
 
@@ -27,13 +27,13 @@ enum class ScanResult { Completed, Stopped, TooManyFiles };
 
 struct ScanSettings {
     ScanMode mode = ScanMode::Partial;
-    std::wstring windowsFolder;      // without a trailing backslash
-    std::wstring systemFolder;       // without a trailing backslash
-    std::wstring secondDrive;        // the watched drive, "D:" or "d:\" (its first two characters count)
+    std::wstring windowsFolder; // without a trailing backslash
+    std::wstring systemFolder;  // without a trailing backslash
+    std::wstring secondDrive;   // the watched drive, "D:" or "d:\" (its first two characters count)
     // The shell folders whose whole trees have their files recorded in partial mode, each with a trailing
     // backslash; "\" for a folder the system does not have (it never matches).
     std::wstring startMenu, desktop, sendTo;
-    bool showProgress = true;        // Pro = 0: the walk drives the please-wait bar per file
+    bool showProgress = true;              // Pro = 0: the walk drives the please-wait bar per file
     std::size_t maxFiles = MaxListEntries; // the file list's capacity
     // The uninstaller's own folder: its run files (the snapshots, newdir.dat, the scratch files) change
     // during every run and belong to no software, so the walk leaves them out.

@@ -100,7 +100,7 @@ inline constexpr int Option1 = 13;
 inline constexpr int Option2 = 14;
 inline constexpr int HScroll1 = 15;
 inline constexpr int SizeLabel = 16;
-inline constexpr int Command1 = 1; // OK
+inline constexpr int Command1 = 1;  // OK
 inline constexpr int Command2 = 17; // 編集
 } // namespace form9
 

@@ -16,7 +16,8 @@ void FillDriveList(HWND combo) {
 
 void SelectDriveInList(HWND combo, wchar_t letter) {
     std::wstring prefix{static_cast<wchar_t>(std::towlower(letter)), L':'};
-    LRESULT index = SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
+    LRESULT index =
+        SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix.c_str()));
     SendMessageW(combo, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
 }
 

@@ -30,7 +30,9 @@ void Form1::SetWaitLabel(std::wstring_view text) {
     form10_.SetLabel(std::wstring(text));
 }
 
-void Form1::PMax() { form10_.PMax(); }
+void Form1::PMax() {
+    form10_.PMax();
+}
 
 void Form1::ShowWaitWindow(bool show) {
     if (show) {
@@ -40,9 +42,13 @@ void Form1::ShowWaitWindow(bool show) {
     }
 }
 
-void Form1::SetBusy(bool busy) { SetCursorWait(busy); }
+void Form1::SetBusy(bool busy) {
+    SetCursorWait(busy);
+}
 
-void Form1::InHand(std::wstring_view text) { inHand_ = text; }
+void Form1::InHand(std::wstring_view text) {
+    inHand_ = text;
+}
 
 void Form1::ProcessEvents() {
     SyncWalk();

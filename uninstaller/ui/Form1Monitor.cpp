@@ -15,9 +15,13 @@ namespace ruvex::ui {
 
 namespace {
 
-std::wstring InData(const wchar_t* name) { return DataFolder + L"\\" + name; }
+std::wstring InData(const wchar_t* name) {
+    return DataFolder + L"\\" + name;
+}
 
-void DeleteIgnoringErrors(const wchar_t* name) { DeleteFileW(InData(name).c_str()); }
+void DeleteIgnoringErrors(const wchar_t* name) {
+    DeleteFileW(InData(name).c_str());
+}
 
 } // namespace
 

@@ -32,7 +32,9 @@ void Form1::Killed() {
     }
 }
 
-void Form1::Command7_Click() { form2_.ShowModal(); }
+void Form1::Command7_Click() {
+    form2_.ShowModal();
+}
 
 void Form1::Command15_Click() {
     int index = static_cast<int>(SendMessageW(List2.view(), LB_GETCARETINDEX, 0, 0));

@@ -117,9 +117,13 @@ void Form2::Apply(const Options& options) {
     }
 }
 
-void Form2::SelectDrive(wchar_t letter) { SelectDriveInList(GetDlgItem(hwnd(), id::Drive2), letter); }
+void Form2::SelectDrive(wchar_t letter) {
+    SelectDriveInList(GetDlgItem(hwnd(), id::Drive2), letter);
+}
 
-wchar_t Form2::SelectedDrive() const { return SelectedDriveInList(GetDlgItem(hwnd(), id::Drive2), d2_); }
+wchar_t Form2::SelectedDrive() const {
+    return SelectedDriveInList(GetDlgItem(hwnd(), id::Drive2), d2_);
+}
 
 Options Form2::Settings() {
     if (!Loaded()) {
@@ -134,7 +138,9 @@ Options Form2::Settings() {
     return o;
 }
 
-bool Form2::IsChecked(Check c) { return Settings().Get(c); }
+bool Form2::IsChecked(Check c) {
+    return Settings().Get(c);
+}
 
 void Form2::EnableDriveAndMode(bool enabled) {
     if (!Loaded()) {
@@ -153,7 +159,9 @@ void Form2::SetCheck(int control, bool on) {
     }
 }
 
-void Form2::Capture() { backup_ = Settings(); }
+void Form2::Capture() {
+    backup_ = Settings();
+}
 
 void Form2::ShowModal() {
     if (!Loaded() && !Load(owner_)) {

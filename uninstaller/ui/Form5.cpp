@@ -64,7 +64,9 @@ bool Form5::Choose(HWND owner, wchar_t drive, std::wstring& chosen) {
     return form.ok_;
 }
 
-wchar_t Form5::SelectedDrive() const { return SelectedDriveInList(GetDlgItem(hwnd(), id::Drive1), settingsDrive_); }
+wchar_t Form5::SelectedDrive() const {
+    return SelectedDriveInList(GetDlgItem(hwnd(), id::Drive1), settingsDrive_);
+}
 
 // Dir1 shows the path from the root down, indented a step a level, then the subfolders of the folder.
 void Form5::SetDir1(const std::wstring& folder) {

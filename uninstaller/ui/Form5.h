@@ -24,7 +24,7 @@ private:
 
     win::Font font_;
     wchar_t settingsDrive_ = L'C';
-    std::wstring folder_;               // Dir1's path
+    std::wstring folder_;                // Dir1's path
     std::vector<std::wstring> dirPaths_; // the folder of each Dir1 entry
     std::wstring result_;
     bool ok_ = false;

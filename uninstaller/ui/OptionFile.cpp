@@ -52,7 +52,9 @@ void Options::ResetToDefaults() {
     checks = defaults.checks;
 }
 
-std::wstring OptionFilePath(const std::wstring& dataFolder) { return dataFolder + L"\\option.dat"; }
+std::wstring OptionFilePath(const std::wstring& dataFolder) {
+    return dataFolder + L"\\option.dat";
+}
 
 std::optional<Options> ReadOptionFile(const std::wstring& dataFolder) {
     FileLines file = ReadFileLines(OptionFilePath(dataFolder));

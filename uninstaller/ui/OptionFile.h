@@ -14,7 +14,7 @@ enum class Check { Check1, Check2, Check5, Check6, Check8, Check3, Check4, Check
 inline constexpr std::size_t CheckCount = 8;
 
 struct Options {
-    std::wstring drive;  // line 1 as the drive list shows it ("c: [LABEL]"); only its letter counts on reading
+    std::wstring drive; // line 1 as the drive list shows it ("c: [LABEL]"); only its letter counts on reading
     std::wstring editor = L"NOTEPAD";
     std::array<bool, CheckCount> checks{false, true, false, true, true, false, false, false};
 

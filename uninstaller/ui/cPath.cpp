@@ -22,7 +22,9 @@ std::wstring CapitalizeIfUpper(const std::wstring& text) {
     return out;
 }
 
-std::wstring WithoutNulTail(const wchar_t* buffer) { return std::wstring(buffer); }
+std::wstring WithoutNulTail(const wchar_t* buffer) {
+    return std::wstring(buffer);
+}
 
 } // namespace
 
