@@ -37,30 +37,14 @@ public:
     // Lets the window process what is pending and show how the working lists grew; never stops the run.
     virtual void ProcessEvents() = 0;
     // Lets the window process what is pending (and show how the working lists grew). When the user has
-    // asked to stop, the window asks whether to stop; true means the run must end now.
+    // asked to stop, the window asks whether to stop and returns the answer: true means the run must end
+    // now and return Stopped. It only asks: the command that started the run then does the stop procedure.
     [[nodiscard]] virtual bool StopPoint() = 0;
     // An empty title means the application title.
     virtual Answer Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) = 0;
     virtual void Message(std::wstring_view text, std::wstring_view title, MessageKind kind) = 0;
     // Empty text when the user cancels.
     virtual std::wstring InputBox(std::wstring_view prompt, std::wstring_view title) = 0;
-};
-
-// A host for runs that report nothing and are never stopped.
-class SilentHost final : public RunHost {
-public:
-    void SetProgressMax(double) override {}
-    void SetProgressPos(ProgressBar, double) override {}
-    void PMax() override {}
-    void SetWaitLabel(std::wstring_view) override {}
-    void ShowWaitWindow(bool) override {}
-    void SetBusy(bool) override {}
-    void InHand(std::wstring_view) override {}
-    void ProcessEvents() override {}
-    bool StopPoint() override { return false; }
-    Answer Ask(std::wstring_view, std::wstring_view, QuestionKind) override { return Answer::No; }
-    void Message(std::wstring_view, std::wstring_view, MessageKind) override {}
-    std::wstring InputBox(std::wstring_view, std::wstring_view) override { return {}; }
 };
 
 } // namespace ruvex

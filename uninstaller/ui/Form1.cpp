@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 namespace ruvex::ui {
 
 bool Form1::Load(HWND splash) {
@@ -80,60 +82,44 @@ void Form1::SetCursorWait(bool wait) {
     SetCursor(LoadCursorW(nullptr, wait ? IDC_WAIT : IDC_ARROW));
 }
 
+struct Form1Commands {
+    using Handler = void (Form1::*)();
+
+    // The buttons' handlers by command number (a button, its menu entry, its pop-up entry and its shortcut key
+    // run the same one).
+    static constexpr Handler kButtons[] = {
+        nullptr,
+        &Form1::Command1_Click,
+        &Form1::Command2_Click,
+        &Form1::Command3_Click,
+        &Form1::Command4_Click,
+        &Form1::Command5_Click,
+        &Form1::Command6_Click,
+        &Form1::Command7_Click,
+        &Form1::Command8_Click,
+        &Form1::Command9_Click,
+        &Form1::Command10_Click,
+        &Form1::Command11_Click,
+        &Form1::Command12_Click,
+        &Form1::Command13_Click,
+        &Form1::Command14_Click,
+        &Form1::Command15_Click,
+    };
+
+    // The menu entries that have no button.
+    static constexpr std::pair<int, Handler> kMenuEntries[] = {
+        {ids::mnuBackUp, &Form1::mnuBackUp_Click},   {ids::mnuFukugen, &Form1::mnuFukugen_Click},
+        {ids::mnuControl, &Form1::mnuControl_Click}, {ids::mnuHomePage, &Form1::mnuHomePage_Click},
+        {ids::mnuEMail, &Form1::mnuEMail_Click},
+    };
+};
+
 void Form1::RunButton(int command) {
     // Menu entries and shortcut keys act only while their button is enabled.
-    if (!IsWindowEnabled(Item(ids::Command(command)))) {
+    if (command < 1 || command > 15 || !IsWindowEnabled(Item(ids::Command(command)))) {
         return;
     }
-    switch (command) {
-    case 1:
-        Command1_Click();
-        break;
-    case 2:
-        Command2_Click();
-        break;
-    case 3:
-        Command3_Click();
-        break;
-    case 4:
-        Command4_Click();
-        break;
-    case 5:
-        Command5_Click();
-        break;
-    case 6:
-        Command6_Click();
-        break;
-    case 7:
-        Command7_Click();
-        break;
-    case 8:
-        Command8_Click();
-        break;
-    case 9:
-        Command9_Click();
-        break;
-    case 10:
-        Command10_Click();
-        break;
-    case 11:
-        Command11_Click();
-        break;
-    case 12:
-        Command12_Click();
-        break;
-    case 13:
-        Command13_Click();
-        break;
-    case 14:
-        Command14_Click();
-        break;
-    case 15:
-        Command15_Click();
-        break;
-    default:
-        break;
-    }
+    (this->*Form1Commands::kButtons[command])();
 }
 
 void Form1::OnCommand(int id, int code, HWND control) {
@@ -151,23 +137,19 @@ void Form1::OnCommand(int id, int code, HWND control) {
         List2_Click();
     } else if (id == ids::List2 && code == LBN_DBLCLK) {
         List2_DblClick();
-    } else if (id == ids::mnuBackUp) {
-        mnuBackUp_Click();
-    } else if (id == ids::mnuFukugen) {
-        mnuFukugen_Click();
-    } else if (id == ids::mnuControl) {
-        mnuControl_Click();
-    } else if (id == ids::mnuHomePage) {
-        mnuHomePage_Click();
-    } else if (id == ids::mnuEMail) {
-        mnuEMail_Click();
+    } else {
+        for (const auto& [entry, handler] : Form1Commands::kMenuEntries) {
+            if (id == entry) {
+                (this->*handler)();
+            }
+        }
     }
     (void)control;
 }
 
 void Form1::Command4_Click() {
     // While a scan runs the exit button is its stop button.
-    if (win::GetText(Item(ids::Command4)) == texts::StopSearch) {
+    if (run_ != RunKind::None) {
         Tyuudan = true;
         return;
     }

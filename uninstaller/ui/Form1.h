@@ -31,11 +31,10 @@ public:
     void Show();
     [[nodiscard]] HACCEL accelerators() const noexcept { return accelerators_.get(); }
 
-    // Run variables of the scans.
-    bool Tyuudan = false;  // stop requested
-    bool FastFile = false; // do not enumerate the current folder's files
-    int Ans = 0;           // answer of the last question (6 Yes, 7 No)
-    bool Pro = false;      // progress display suppressed
+    // Run variables of the scans; the walk keeps its own FastFile per folder, and every question's answer
+    // is a return value.
+    bool Tyuudan = false; // stop requested
+    bool Pro = false;     // progress display suppressed
 
     WorkList List1, List2, List3;
 
@@ -61,6 +60,8 @@ public:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
 private:
+    friend struct Form1Commands; // the table of command handlers (Form1.cpp)
+
     // Layout (Form1Layout.cpp)
     void CreateLayout();
     void SetButtonPictures();
@@ -110,14 +111,18 @@ private:
     // Settings (Form1Settings.cpp)
     bool LoadSettings();
     // Monitor runs (Form1Monitor.cpp)
-    enum class StopProcedure { None, Tomaru1, Tomaru2 };
+    // The run in progress decides what the exit button does: while a walk runs it is the stop button.
+    enum class RunKind { None, Preparation, Inspection };
+    // What the lists show: the recorded software (clicks load records) or a walk's folders and files.
+    enum class Display { Software, Walk };
     void Tomaru1();
     void Tomaru2();
     [[nodiscard]] bool StopQuestion();
+    void SetRun(RunKind run);
+    void ShowWalkLists(const wchar_t* label2, const wchar_t* firstTab);
     [[nodiscard]] bool ResumeLoad();
     void WaitForInspection(const Options& options);
     void BackToIdle();
-    void SetExitButton(bool stop);
     void EnableBackupMenus(bool enabled);
     [[nodiscard]] ScanSettings CurrentScanSettings();
     void SyncWalk();
@@ -140,7 +145,8 @@ private:
     DWORD lastPump_ = 0;
     Form2 form2_;
     ToolTips tips_;
-    StopProcedure stopProcedure_ = StopProcedure::None;
+    RunKind run_ = RunKind::None;
+    Display display_ = Display::Software;
     WalkLists* walk_ = nullptr; // the lists a run fills, which List1 and List2 show
     std::wstring inHand_;
 };

@@ -64,18 +64,8 @@ bool Form1::StopPoint() {
         lastPump_ = now;
         ProcessEvents();
     }
-    if (!Tyuudan) {
-        return false;
-    }
-    // The stop procedure asks; Yes ends the run.
-    if (stopProcedure_ == StopProcedure::Tomaru1) {
-        Tomaru1();
-    } else if (stopProcedure_ == StopProcedure::Tomaru2) {
-        Tomaru2();
-    } else {
-        return false;
-    }
-    return Ans == IDYES;
+    // Only asks: on Yes the engine returns Stopped and the command that started the run stops it.
+    return Tyuudan && StopQuestion();
 }
 
 Answer Form1::Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) {
@@ -85,9 +75,7 @@ Answer Form1::Ask(std::wstring_view text, std::wstring_view title, QuestionKind 
     } else if (kind == QuestionKind::RetryCancelWarning) {
         flags = MB_RETRYCANCEL | MB_ICONEXCLAMATION;
     }
-    int answer = MessageBoxW(hwnd(), std::wstring(text).c_str(), TitleOr(title).c_str(), flags);
-    Ans = answer;
-    return static_cast<Answer>(answer);
+    return static_cast<Answer>(MessageBoxW(hwnd(), std::wstring(text).c_str(), TitleOr(title).c_str(), flags));
 }
 
 void Form1::Message(std::wstring_view text, std::wstring_view title, MessageKind kind) {

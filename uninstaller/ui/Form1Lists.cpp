@@ -12,7 +12,14 @@
 namespace ruvex::ui {
 
 bool Form1::NormalDisplay() const {
-    return win::GetText(Item(ids::Label2)) == texts::InstalledSoftware;
+    return display_ == Display::Software;
+}
+
+// The lists show a walk: the label and the first tab name what, and clicks load no record.
+void Form1::ShowWalkLists(const wchar_t* label2, const wchar_t* firstTab) {
+    display_ = Display::Walk;
+    win::SetText(Item(ids::Label2), label2);
+    TabCaption(firstTab);
 }
 
 void Form1::TabCaption(const std::wstring& moji) {
@@ -36,6 +43,7 @@ void Form1::SoftHyouji() {
     List3.Clear();
     Fclear();
     win::SetText(Item(ids::Label1), L"");
+    display_ = Display::Software;
     win::SetText(Item(ids::Label2), texts::InstalledSoftware);
     TabCaption(texts::TabRelatedFiles);
     List1.Assign(ListSoftwareNames(DataFolder, *this));

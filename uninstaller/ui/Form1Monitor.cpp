@@ -25,7 +25,9 @@ void DeleteIgnoringErrors(const wchar_t* name) {
 
 } // namespace
 
-void Form1::SetExitButton(bool stop) {
+void Form1::SetRun(RunKind run) {
+    run_ = run;
+    const bool stop = run != RunKind::None;
     HWND exit = Item(ids::Command4);
     win::SetText(exit, stop ? texts::StopSearch : texts::Exit);
     // Tool tips can be switched off: an empty tip stays empty.
@@ -84,7 +86,7 @@ bool Form1::ReportWrite(const FileResult& result, const std::wstring& path) {
 }
 
 void Form1::BackToIdle() {
-    SetExitButton(false);
+    SetRun(RunKind::None);
     win::SetText(hwnd(), texts::MainCaption);
     EnableButtons({1, 7, 8, 14}, true);
     EnableButtons({2}, false);
@@ -105,11 +107,9 @@ void Form1::Command1_Click() {
     if (!Pro) {
         form10_.Show(form10_.Label());
     }
-    FastFile = false;
     Tyuudan = false;
-    SetExitButton(true);
-    win::SetText(Item(ids::Label2), texts::DetectingFolders);
-    TabCaption(texts::DetectingFiles);
+    SetRun(RunKind::Preparation);
+    ShowWalkLists(texts::DetectingFolders, texts::DetectingFiles);
     EnableBackupMenus(false);
     EnableButtons({1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false);
     form2_.EnableDriveAndMode(false);
@@ -127,17 +127,17 @@ void Form1::Command1_Click() {
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
     walk_ = &walk;
-    stopProcedure_ = StopProcedure::Tomaru1;
     ScanResult result = ScanDrives(settings, walk, *this);
-    stopProcedure_ = StopProcedure::None;
+    inHand_.clear();
+    if (result == ScanResult::Stopped) {
+        walk_ = nullptr;
+        Tomaru1();
+        return;
+    }
     SyncWalk();
     walk_ = nullptr;
-    inHand_.clear();
     if (result == ScanResult::TooManyFiles) {
         TooManyFiles(settings.mode == ScanMode::AllFolders);
-    }
-    if (result == ScanResult::Stopped) {
-        return;
     }
     if (!ReportWrite(SaveListToFile(walk.List1, DataFolder, L"dir_bf.dat", *this), InData(L"dir_bf.dat")) ||
         !ReportWrite(SaveListToFile(walk.List2, DataFolder, L"file_bf.dat", *this), InData(L"file_bf.dat"))) {
@@ -148,7 +148,7 @@ void Form1::Command1_Click() {
     form10_.Unload();
     SetForegroundWindow(hwnd());
     Message(texts::PreparationDone, texts::BoxTitle, MessageKind::Information);
-    SetExitButton(false);
+    SetRun(RunKind::None);
     win::SetText(hwnd(), texts::MainCaption);
     WaitForInspection(options);
     SetFocus(Item(ids::Command2));
@@ -156,8 +156,7 @@ void Form1::Command1_Click() {
 
 // The window waits for the inspection: the before-snapshot shown, only the inspection to press.
 void Form1::WaitForInspection(const Options& options) {
-    win::SetText(Item(ids::Label2), texts::DetectedFolders);
-    TabCaption(texts::DetectedFiles);
+    ShowWalkLists(texts::DetectedFolders, texts::DetectedFiles);
     List1.SelectFirst();
     List2.SelectFirst();
     EnableButtons({2}, true);
@@ -187,35 +186,28 @@ void Form1::Command2_Click() {
         form10_.Show(form10_.Label());
     }
     Tyuudan = false;
-    SetExitButton(true);
-    win::SetText(Item(ids::Label2), texts::DetectingFolders);
-    TabCaption(texts::DetectingFiles);
+    SetRun(RunKind::Inspection);
+    ShowWalkLists(texts::DetectingFolders, texts::DetectingFiles);
     EnableButtons({1, 2}, false);
     List1.Clear();
     List2.Clear();
     List3.Clear();
     List3.Assign(CompareWinIniSections(WindowsFolder + L"\\win.ini", InData(L"win.ini")));
 
-    stopProcedure_ = StopProcedure::Tomaru2;
-    // Every way out of the inspection ends its stop procedure.
-    struct EndStopProcedure {
-        StopProcedure& procedure;
-        ~EndStopProcedure() { procedure = StopProcedure::None; }
-    } endStop{stopProcedure_};
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
     walk_ = &walk;
     ScanResult result = ScanDrives(settings, walk, *this);
-    if (walk_) {
-        SyncWalk();
-    }
-    walk_ = nullptr;
     inHand_.clear();
+    if (result == ScanResult::Stopped) {
+        walk_ = nullptr;
+        Tomaru2();
+        return;
+    }
+    SyncWalk();
+    walk_ = nullptr;
     if (result == ScanResult::TooManyFiles) {
         TooManyFiles(allFolders);
-    }
-    if (result == ScanResult::Stopped) {
-        return;
     }
     if (!ReportWrite(SaveListToFile(walk.List1, DataFolder, L"dir_af.dat", *this), InData(L"dir_af.dat")) ||
         !ReportWrite(SaveListToFile(walk.List2, DataFolder, L"file_af.dat", *this), InData(L"file_af.dat"))) {
@@ -226,8 +218,7 @@ void Form1::Command2_Click() {
     std::vector<std::wstring> newFolders;
     WalkLists before;
     if (!allFolders) {
-        win::SetText(Item(ids::Label2), texts::FoldersBefore);
-        TabCaption(texts::FoldersAfter);
+        ShowWalkLists(texts::FoldersBefore, texts::FoldersAfter);
         List1.Clear();
         List2.Clear();
         if (Pro) {
@@ -235,6 +226,7 @@ void Form1::Command2_Click() {
         }
         // List1 shows the folders before, List2 those after.
         if (!LoadSnapshots(before, L"dir_bf.dat", texts::PreparingNewFolders, L"dir_af.dat")) {
+            Tomaru2();
             return;
         }
         List1.SelectFirst();
@@ -252,11 +244,11 @@ void Form1::Command2_Click() {
         before = {};
     }
 
-    win::SetText(Item(ids::Label2), texts::FilesBefore);
-    TabCaption(texts::FilesAfter);
+    ShowWalkLists(texts::FilesBefore, texts::FilesAfter);
     List1.Clear();
     List2.Clear();
     if (!LoadSnapshots(before, L"file_bf.dat", texts::PreparingAddedFiles, L"file_af.dat")) {
+        Tomaru2();
         return;
     }
     if (allFolders) {
@@ -284,7 +276,7 @@ void Form1::Command2_Click() {
     SetForegroundWindow(hwnd());
     Message(texts::InspectionDone, texts::BoxTitle, MessageKind::Information);
     win::SetText(hwnd(), texts::MainCaption);
-    SetExitButton(false);
+    SetRun(RunKind::None);
     EnableButtons({1, 7, 8, 14}, true);
     EnableBackupMenus(true);
     form2_.EnableDriveAndMode(true);
@@ -294,20 +286,18 @@ void Form1::Command2_Click() {
     ShowWindow(hwnd(), SW_RESTORE);
 }
 
-// A before and an after file into the lists the user watches; false when the user stopped the inspection.
+// A before and an after file into the lists the user watches; false when the user stopped the inspection
+// (the caller then stops it).
 bool Form1::LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t* label, const wchar_t* after) {
     walk_ = &into;
     bool stopped =
         LoadListFromFile(into.List1, DataFolder, before, *this, LoadStyle::Inspection, label) == LoadResult::Stopped ||
         LoadListFromFile(into.List2, DataFolder, after, *this, LoadStyle::Inspection) == LoadResult::Stopped;
-    if (stopped) {
-        // The stop question has shown the before-snapshot again already.
-        walk_ = nullptr;
-        return false;
+    if (!stopped) {
+        SyncWalk();
     }
-    SyncWalk();
     walk_ = nullptr;
-    return true;
+    return !stopped;
 }
 
 std::wstring Form1::AskSoftwareName() {
@@ -320,23 +310,20 @@ std::wstring Form1::AskSoftwareName() {
     }
 }
 
+// Asked at a stop point once the stop button was pressed; No lets the run go on.
 bool Form1::StopQuestion() {
-    Ans = MessageBoxW(hwnd(), texts::StopQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION);
-    if (Ans != IDYES) {
+    if (MessageBoxW(hwnd(), texts::StopQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         Tyuudan = false;
         return false;
     }
     return true;
 }
 
+// The stop procedures: run by the command whose run the user stopped, after the engine has returned.
 void Form1::Tomaru1() {
-    if (!StopQuestion()) {
-        return;
-    }
-    walk_ = nullptr;
     form10_.Unload();
     DeleteIgnoringErrors(L"continue");
-    SetExitButton(false);
+    SetRun(RunKind::None);
     EnableButtons({1, 7, 8, 14}, true);
     // Nothing is pending after a stopped preparation: the database may be backed up and restored again.
     EnableBackupMenus(true);
@@ -345,17 +332,12 @@ void Form1::Tomaru1() {
 }
 
 void Form1::Tomaru2() {
-    if (!StopQuestion()) {
-        return;
-    }
-    walk_ = nullptr;
     form10_.Unload();
     List1.Clear();
     List2.Clear();
     EnableButtons({2}, false);
-    SetExitButton(false);
-    win::SetText(Item(ids::Label2), texts::DetectedFolders);
-    TabCaption(texts::DetectedFiles);
+    SetRun(RunKind::None);
+    ShowWalkLists(texts::DetectedFolders, texts::DetectedFiles);
     form10_.Show(texts::Stopping);
     (void)ResumeLoad(); // a missing file leaves its list empty: the inspection then reports it
     form10_.Unload();
@@ -378,9 +360,10 @@ bool Form1::ResumeLoad() {
 void Form1::Continue() {
     // Cleared before asking: the question box's own activations must not ask again.
     FirstActivation = 0;
-    Ans = MessageBoxW(hwnd(), texts::ResumeQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION);
+    const bool resume =
+        MessageBoxW(hwnd(), texts::ResumeQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
     DeleteIgnoringErrors(L"continue");
-    if (Ans != IDYES) {
+    if (!resume) {
         return;
     }
     List1.Clear();
@@ -389,9 +372,8 @@ void Form1::Continue() {
     Pro = options.Get(Check::Check3);
     EnableBackupMenus(false);
     EnableButtons({1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false);
-    SetExitButton(false);
-    win::SetText(Item(ids::Label2), texts::DetectedFolders);
-    TabCaption(texts::DetectedFiles);
+    SetRun(RunKind::None);
+    ShowWalkLists(texts::DetectedFolders, texts::DetectedFiles);
     if (options.Get(Check::Check8)) {
         ShowWindow(hwnd(), SW_MINIMIZE);
     }
