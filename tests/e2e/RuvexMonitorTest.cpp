@@ -271,3 +271,44 @@ TEST(RuvexMonitor, AResumeWithoutItsSnapshotOrAnsweredNoReturnsToIdle) {
         CloseAndExpectExit(ruvex, main);
     }
 }
+
+// Closed during a walk, the program ends at once, records nothing and offers the resume at the next start.
+TEST(RuvexMonitor, ClosingTheWindowDuringARunEndsTheProgramAndKeepsTheResume) {
+    struct Case {
+        bool inspection;
+        const wchar_t* afterResume; // what the resume says at the next start
+    };
+    for (const Case& c : {Case{false, texts::ResumeImpossible}, Case{true, texts::ResumeDone}}) {
+        SCOPED_TRACE(c.inspection ? "inspection" : "preparation");
+        std::wstring folder;
+        {
+            Program ruvex(L"Ruvex.exe", WithOptions(false));
+            HWND main = WaitMain(ruvex);
+            ASSERT_NE(main, nullptr);
+            if (c.inspection) {
+                EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
+                ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+            }
+            ruvex.KeepFolder();
+            folder = ruvex.folder();
+            // The close waits in the queue behind the press and arrives at the walk's first stop point.
+            Click(main, ids::Command(c.inspection ? 2 : 1));
+            CloseAndExpectExit(ruvex, main);
+            EXPECT_TRUE(Exists(folder + L"\\continue"));
+            EXPECT_EQ(Exists(folder + L"\\dir_bf.dat"), c.inspection);
+            EXPECT_FALSE(Exists(folder + L"\\dir_af.dat"));
+            EXPECT_EQ(ReadBytes(folder + L"\\uninstall.dat"), "");
+        }
+        Program again(folder, L"Ruvex.exe", L"");
+        HWND ask = again.WaitMessageBox();
+        ASSERT_NE(ask, nullptr);
+        EXPECT_EQ(MessageBoxText(ask), texts::ResumeQuestion);
+        AnswerAndClose(ask, IDYES);
+        HWND after = again.WaitMessageBox();
+        ASSERT_NE(after, nullptr);
+        EXPECT_EQ(MessageBoxText(after), c.afterResume);
+        AnswerAndClose(after, IDOK);
+        CloseAndExpectExit(again, WaitMain(again));
+        RemoveTree(folder);
+    }
+}

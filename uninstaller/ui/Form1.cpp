@@ -119,7 +119,31 @@ void Form1::RunButton(int command) {
     if (command < 1 || command > 15 || !IsWindowEnabled(Item(ids::Command(command)))) {
         return;
     }
-    (this->*Form1Commands::kButtons[command])();
+    RunCommand(Form1Commands::kButtons[command]);
+}
+
+void Form1::RunCommand(void (Form1::*handler)()) {
+    ++commandDepth_;
+    (this->*handler)();
+    --commandDepth_;
+    if (quitting_ && commandDepth_ == 0) {
+        DestroyWindow(hwnd());
+    }
+}
+
+// The window was closed (close box, Alt+F4, the system menu, another program). During a command the
+// program may not be torn down under it: the run is told to stop without asking, every question and
+// message of the run is skipped, and the window is destroyed once the command has returned. The run's
+// files are each written whole or not at all, and the continue marker stays for the next start.
+void Form1::OnClose() {
+    if (commandDepth_ == 0) {
+        DestroyWindow(hwnd());
+        return;
+    }
+    quitting_ = true;
+    Tyuudan = true;
+    form10_.Unload();
+    ShowWindow(hwnd(), SW_HIDE);
 }
 
 void Form1::OnCommand(int id, int code, HWND control) {
@@ -140,7 +164,7 @@ void Form1::OnCommand(int id, int code, HWND control) {
     } else {
         for (const auto& [entry, handler] : Form1Commands::kMenuEntries) {
             if (id == entry) {
-                (this->*handler)();
+                RunCommand(handler);
             }
         }
     }
@@ -176,7 +200,7 @@ void Form1::OnFirstActivation() {
         return;
     }
     if (FileExists(DataFolder + L"\\continue")) {
-        Continue();
+        RunCommand(&Form1::Continue);
     } else {
         FirstActivation = 0;
     }
@@ -213,7 +237,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     case WM_CLOSE:
-        DestroyWindow(hwnd());
+        OnClose();
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

@@ -73,6 +73,8 @@ private:
     void OnCommand(int id, int code, HWND control);
     void RunButton(int command);
     void OnFirstActivation();
+    void RunCommand(void (Form1::*handler)());
+    void OnClose();
     // Lists (Form1Lists.cpp)
     [[nodiscard]] bool NormalDisplay() const;
     void List1_Click();
@@ -146,6 +148,9 @@ private:
     Form2 form2_;
     ToolTips tips_;
     RunKind run_ = RunKind::None;
+    // Closing the window while a command runs ends the program once that command has unwound.
+    int commandDepth_ = 0;
+    bool quitting_ = false;
     Display display_ = Display::Software;
     WalkLists* walk_ = nullptr; // the lists a run fills, which List1 and List2 show
     std::wstring inHand_;

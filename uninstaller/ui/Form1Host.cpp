@@ -64,11 +64,15 @@ bool Form1::StopPoint() {
         lastPump_ = now;
         ProcessEvents();
     }
-    // Only asks: on Yes the engine returns Stopped and the command that started the run stops it.
-    return Tyuudan && StopQuestion();
+    // Only asks: on Yes the engine returns Stopped and the command that started the run stops it. A closed
+    // window stops the run without a question.
+    return quitting_ || (Tyuudan && StopQuestion());
 }
 
 Answer Form1::Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) {
+    if (quitting_) {
+        return kind == QuestionKind::YesNoWarning ? Answer::No : Answer::Cancel;
+    }
     UINT flags = MB_YESNO | MB_ICONEXCLAMATION;
     if (kind == QuestionKind::OkCancelDefaultCancel) {
         flags = MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
@@ -79,6 +83,9 @@ Answer Form1::Ask(std::wstring_view text, std::wstring_view title, QuestionKind 
 }
 
 void Form1::Message(std::wstring_view text, std::wstring_view title, MessageKind kind) {
+    if (quitting_) {
+        return;
+    }
     UINT icon = kind == MessageKind::Information ? MB_ICONINFORMATION
                 : kind == MessageKind::Warning   ? MB_ICONEXCLAMATION
                                                  : MB_ICONERROR;
@@ -86,6 +93,9 @@ void Form1::Message(std::wstring_view text, std::wstring_view title, MessageKind
 }
 
 std::wstring Form1::InputBox(std::wstring_view prompt, std::wstring_view title) {
+    if (quitting_) {
+        return {};
+    }
     return InputBox::Ask(hwnd(), std::wstring(prompt), std::wstring(title));
 }
 

@@ -131,7 +131,9 @@ void Form1::Command1_Click() {
     inHand_.clear();
     if (result == ScanResult::Stopped) {
         walk_ = nullptr;
-        Tomaru1();
+        if (!quitting_) {
+            Tomaru1();
+        }
         return;
     }
     SyncWalk();
@@ -201,7 +203,9 @@ void Form1::Command2_Click() {
     inHand_.clear();
     if (result == ScanResult::Stopped) {
         walk_ = nullptr;
-        Tomaru2();
+        if (!quitting_) {
+            Tomaru2();
+        }
         return;
     }
     SyncWalk();
@@ -226,7 +230,9 @@ void Form1::Command2_Click() {
         }
         // List1 shows the folders before, List2 those after.
         if (!LoadSnapshots(before, L"dir_bf.dat", texts::PreparingNewFolders, L"dir_af.dat")) {
-            Tomaru2();
+            if (!quitting_) {
+                Tomaru2();
+            }
             return;
         }
         List1.SelectFirst();
@@ -248,7 +254,9 @@ void Form1::Command2_Click() {
     List1.Clear();
     List2.Clear();
     if (!LoadSnapshots(before, L"file_bf.dat", texts::PreparingAddedFiles, L"file_af.dat")) {
-        Tomaru2();
+        if (!quitting_) {
+            Tomaru2();
+        }
         return;
     }
     if (allFolders) {
@@ -256,6 +264,9 @@ void Form1::Command2_Click() {
     }
 
     std::wstring name = AskSoftwareName();
+    if (quitting_) {
+        return; // nothing recorded: the next start offers to resume the inspection
+    }
     form10_.Show(texts::RecordingAddedFiles);
     if (before.List2.size() > 1) {
         SetProgressMax(static_cast<double>(before.List2.size() - 1));
@@ -301,13 +312,14 @@ bool Form1::LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t*
 }
 
 std::wstring Form1::AskSoftwareName() {
-    for (;;) {
+    while (!quitting_) {
         MessageBeep(MB_OK);
         std::wstring name = InputBox(texts::NamePrompt, texts::BoxTitle);
         if (!name.empty()) {
             return name;
         }
     }
+    return {};
 }
 
 // Asked at a stop point once the stop button was pressed; No lets the run go on.
