@@ -63,6 +63,7 @@ bool LineReader::Open(const std::wstring& path) noexcept {
     buffer_.clear();
     pos_ = 0;
     eof_ = false;
+    error_ = ERROR_SUCCESS;
     size_ = 0;
     if (!file_) {
         return false;
@@ -85,7 +86,15 @@ bool LineReader::Fill() {
     std::size_t old = buffer_.size();
     buffer_.resize(old + kBlock);
     DWORD got = 0;
-    if (!ReadFile(file_.get(), buffer_.data() + old, kBlock, &got, nullptr) || got == 0) {
+    // A failed read is no end of file: what was read so far must not pass for the whole file.
+    if (!ReadFile(file_.get(), buffer_.data() + old, kBlock, &got, nullptr)) {
+        error_ = GetLastError() == ERROR_SUCCESS ? ERROR_READ_FAULT : GetLastError();
+        buffer_.clear();
+        pos_ = 0;
+        eof_ = true;
+        return false;
+    }
+    if (got == 0) {
         buffer_.resize(old);
         eof_ = true;
         return false;
@@ -128,11 +137,17 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
         return false;
     }
     char block[64 * 1024];
-    DWORD got = 0;
-    while (ReadFile(file.get(), block, sizeof block, &got, nullptr) && got > 0) {
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), block, sizeof block, &got, nullptr)) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
         bytes.append(block, got);
     }
-    return true;
 }
 
 FileLines ReadFileLines(const std::wstring& path) {

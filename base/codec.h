@@ -32,8 +32,10 @@ public:
     [[nodiscard]] bool IsOpen() const noexcept { return file_.valid(); }
     // File length in bytes at the time of opening.
     [[nodiscard]] std::uint64_t Size() const noexcept { return size_; }
-    // False at the end of the file.
+    // False at the end of the file, and after a read that failed.
     [[nodiscard]] bool Next(std::wstring& line);
+    // The Win32 error of a read that failed (the lines so far are not the whole file); ERROR_SUCCESS otherwise.
+    [[nodiscard]] DWORD Error() const noexcept { return error_; }
 
 private:
     bool Fill();
@@ -43,6 +45,7 @@ private:
     std::string buffer_;
     std::size_t pos_ = 0;
     bool eof_ = false;
+    DWORD error_ = ERROR_SUCCESS;
 };
 
 // Reads a whole file as lines; nullopt-like failure is reported through ok.
@@ -52,7 +55,7 @@ struct FileLines {
 };
 FileLines ReadFileLines(const std::wstring& path);
 
-// Reads a whole file's bytes (false when it cannot be opened).
+// Reads a whole file's bytes (false when it cannot be opened or a read fails).
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 
 } // namespace ruvex

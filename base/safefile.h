@@ -12,8 +12,10 @@ namespace ruvex {
 struct FileResult {
     bool ok = true;
     DWORD error = ERROR_SUCCESS; // the Win32 error of the failing step
+    bool reading = false;        // the step that failed read the file (else it wrote it)
     [[nodiscard]] explicit operator bool() const noexcept { return ok; }
     static FileResult Failed(DWORD e) noexcept { return {false, e == ERROR_SUCCESS ? ERROR_GEN_FAILURE : e}; }
+    static FileResult ReadFailed(DWORD e) noexcept { return {false, e == ERROR_SUCCESS ? ERROR_READ_FAULT : e, true}; }
 };
 
 // Writes the bytes to a temporary file beside the target, flushes it and moves it over the target.

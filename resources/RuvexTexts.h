@@ -188,5 +188,6 @@ inline constexpr const wchar_t* InspectionImpossible =
     L"ｲﾝｽﾄｰﾙ準備のデーターが見つからないため、ｲﾝｽﾄｰﾙ検査を行うことができません。\r\n"
     L"ｲﾝｽﾄｰﾙ準備からやり直してください。";
 inline constexpr const wchar_t* CannotWrite = L"次のファイルに書き込めませんでした。";
+inline constexpr const wchar_t* CannotRead = L"次のファイルを読み込めませんでした。";
 
 } // namespace ruvex::texts

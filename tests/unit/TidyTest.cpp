@@ -116,3 +116,27 @@ TEST_F(Tidy, ADatabaseBeyondTheInitialTableComesOutWhole) {
     EXPECT_EQ(checked.size(), 400u + 400u * 49u); // the headers and the files that exist
     EXPECT_EQ(checked.back().substr(checked.back().size() - 4), L".txt");
 }
+
+// A read that fails is no end of file: every reader reports it, and neither the tidy nor the missing-file
+// check writes back what it read before. scripts/setup-env makes C:\ruvex-faults\unreadable\uninstall.dat a
+// link to the memory of the process that reads it, whose first page is never mapped: every read fails.
+TEST(TidyFaults, AReadThatFailsChangesNothingAndIsReported) {
+    const std::wstring folder = L"C:\\ruvex-faults\\unreadable";
+    const std::wstring path = DatabasePath(folder);
+    if (!FileExists(path)) {
+        GTEST_SKIP() << "no unreadable file here (scripts/setup-env makes it)";
+    }
+    std::string bytes;
+    EXPECT_FALSE(ReadFileBytes(path, bytes));
+    EXPECT_FALSE(ReadFileLines(path).ok);
+    DatabaseLines table = ReadAllLines(folder);
+    EXPECT_FALSE(table.ok);
+    EXPECT_NE(table.error, static_cast<DWORD>(ERROR_SUCCESS));
+    ScriptedHost host;
+    for (FileResult result : {Seiri(folder, host), Killed(folder, host)}) {
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.reading);
+    }
+    // Still the link: nothing was written in its place.
+    EXPECT_FALSE(ReadFileBytes(path, bytes));
+}

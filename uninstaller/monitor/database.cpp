@@ -142,6 +142,7 @@ DatabaseLines ReadAllLines(const std::wstring& dataFolder, RunHost* host) {
     LineReader reader;
     if (!reader.Open(DatabasePath(dataFolder))) {
         result.ok = !DatabaseExists(dataFolder);
+        result.error = result.ok ? ERROR_SUCCESS : GetLastError();
         return result;
     }
     ByteProgress progress(host, reader.Size());
@@ -149,6 +150,12 @@ DatabaseLines ReadAllLines(const std::wstring& dataFolder, RunHost* host) {
     while (reader.Next(line)) {
         progress.Line(line);
         result.lines.push_back(std::move(line));
+    }
+    if (reader.Error() != ERROR_SUCCESS) {
+        // A table cut short by a failed read would be written back short: the caller must not use it.
+        result.ok = false;
+        result.error = reader.Error();
+        result.lines.clear();
     }
     return result;
 }

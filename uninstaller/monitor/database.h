@@ -41,9 +41,10 @@ struct SoftwareRecord {
                                           const std::vector<std::wstring>& sections);
 
 // The whole file as a table of lines (index 0 is the file's first line). With a host the Wait bar
-// follows the bytes read; ok is false when the file exists but cannot be read.
+// follows the bytes read; ok is false when the file exists but cannot be read whole (error says why).
 struct DatabaseLines {
     bool ok = true;
+    DWORD error = ERROR_SUCCESS;
     std::vector<std::wstring> lines;
 };
 [[nodiscard]] DatabaseLines ReadAllLines(const std::wstring& dataFolder, RunHost* host = nullptr);

@@ -160,6 +160,9 @@ LoadResult LoadListFromFile(std::vector<std::wstring>& list, const std::wstring&
             }
         }
     }
+    if (reader.Error() != ERROR_SUCCESS) {
+        return LoadResult::ReadFailed;
+    }
     host.PMax();
     return LoadResult::Completed;
 }

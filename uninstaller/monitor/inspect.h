@@ -21,7 +21,7 @@ namespace ruvex {
                                                          const std::vector<std::wstring>& after,
                                                          RunHost* host = nullptr);
 
-enum class LoadResult { Completed, Stopped, Missing };
+enum class LoadResult { Completed, Stopped, Missing, ReadFailed };
 enum class LoadStyle {
     Inspection, // a stop point after every line, the line shown in the caption
     Resume,     // events processed before every line, no stop point, no caption

@@ -120,7 +120,7 @@ FileResult Seiri(const std::wstring& dataFolder, RunHost& host) {
     host.PMax();
     if (!table.ok) {
         host.SetBusy(false);
-        return FileResult::Failed(ERROR_READ_FAULT);
+        return FileResult::ReadFailed(table.error);
     }
     const auto& lines = table.lines;
     std::vector<std::wstring> out;
@@ -160,7 +160,7 @@ FileResult Killed(const std::wstring& dataFolder, RunHost& host) {
     DatabaseLines table = ReadAllLines(dataFolder, &host);
     if (!table.ok) {
         host.SetBusy(false);
-        return FileResult::Failed(ERROR_READ_FAULT);
+        return FileResult::ReadFailed(table.error);
     }
     MissingFileTest test;
     for (auto& line : table.lines) {

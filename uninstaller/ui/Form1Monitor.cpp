@@ -79,8 +79,9 @@ void Form1::TooManyFiles(bool allFolders) {
 
 bool Form1::ReportWrite(const FileResult& result, const std::wstring& path) {
     if (!result) {
-        Message(std::wstring(texts::CannotWrite) + L"\r\n" + path + L"\r\n" + ErrorText(result.error), texts::BoxTitle,
-                MessageKind::Critical);
+        Message(std::wstring(result.reading ? texts::CannotRead : texts::CannotWrite) + L"\r\n" + path + L"\r\n" +
+                    ErrorText(result.error),
+                texts::BoxTitle, MessageKind::Critical);
     }
     return result.ok;
 }
@@ -297,18 +298,25 @@ void Form1::Command2_Click() {
     ShowWindow(hwnd(), SW_RESTORE);
 }
 
-// A before and an after file into the lists the user watches; false when the user stopped the inspection
-// (the caller then stops it).
+// A before and an after file into the lists the user watches; false when the user stopped the inspection or
+// a file could not be read whole (said here); the caller then stops the inspection.
 bool Form1::LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t* label, const wchar_t* after) {
     walk_ = &into;
-    bool stopped =
-        LoadListFromFile(into.List1, DataFolder, before, *this, LoadStyle::Inspection, label) == LoadResult::Stopped ||
-        LoadListFromFile(into.List2, DataFolder, after, *this, LoadStyle::Inspection) == LoadResult::Stopped;
-    if (!stopped) {
+    const wchar_t* name = before;
+    LoadResult loaded = LoadListFromFile(into.List1, DataFolder, before, *this, LoadStyle::Inspection, label);
+    if (loaded == LoadResult::Completed) {
+        name = after;
+        loaded = LoadListFromFile(into.List2, DataFolder, after, *this, LoadStyle::Inspection);
+    }
+    if (loaded == LoadResult::Completed) {
         SyncWalk();
     }
     walk_ = nullptr;
-    return !stopped;
+    if (loaded == LoadResult::Missing || loaded == LoadResult::ReadFailed) {
+        ReportWrite(FileResult::ReadFailed(loaded == LoadResult::Missing ? ERROR_FILE_NOT_FOUND : ERROR_READ_FAULT),
+                    InData(name));
+    }
+    return loaded == LoadResult::Completed;
 }
 
 std::wstring Form1::AskSoftwareName() {
