@@ -2,6 +2,7 @@
 
 #include "base/codec.h"
 #include "base/handles.h"
+#include "base/path.h"
 
 #include <algorithm>
 
@@ -9,15 +10,10 @@ namespace ruvex {
 
 namespace {
 
+// The folder for the temporary file: "C:\" at a root (a bare "C:" would mean the drive's current folder).
 std::wstring FolderOf(const std::wstring& path) {
-    auto slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) {
-        return L".";
-    }
-    if (slash == 2 && path[1] == L':') {
-        return path.substr(0, 3); // "C:\"
-    }
-    return path.substr(0, slash);
+    std::wstring folder = FolderWithSeparator(path);
+    return folder.empty() ? L"." : folder;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -72,6 +68,10 @@ FileResult ReplaceFileLines(const std::wstring& path, const std::vector<std::wst
 }
 
 FileResult AppendToFile(const std::wstring& path, std::string_view bytes) {
+    return AppendToFile(path, bytes, WriteAll);
+}
+
+FileResult AppendToFile(const std::wstring& path, std::string_view bytes, WriteStep write) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -85,7 +85,7 @@ FileResult AppendToFile(const std::wstring& path, std::string_view bytes) {
     if (!SetFilePointerEx(file.get(), end, nullptr, FILE_END)) {
         return FileResult::Failed(GetLastError());
     }
-    if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+    if (!write(file.get(), bytes) || !FlushFileBuffers(file.get())) {
         DWORD e = GetLastError();
         // Cut back to the old length so that no half record stays behind.
         SetFilePointerEx(file.get(), old, nullptr, FILE_BEGIN);

@@ -26,6 +26,10 @@ struct FileResult {
 
 // Appends to the file (created when missing); a failed append is cut back to the old length.
 [[nodiscard]] FileResult AppendToFile(const std::wstring& path, std::string_view bytes);
+// The same with another write step (true: every byte written): a test's step fails part way, as a full
+// disk does.
+using WriteStep = bool (*)(HANDLE file, std::string_view bytes);
+[[nodiscard]] FileResult AppendToFile(const std::wstring& path, std::string_view bytes, WriteStep write);
 [[nodiscard]] FileResult AppendLines(const std::wstring& path, const std::vector<std::wstring>& lines);
 
 // Creates an empty file unless something exists there already.

@@ -3,7 +3,7 @@
 // scripts/bench maps X: to a generated tree of 50,000 folders and 200,000 files and stages Ruvex.exe.
 #include "Seconds.h"
 #include "MonitorSteps.h"
-#include "uninstaller/monitor/Module1.h"
+#include "base/path.h"
 
 #include <algorithm>
 #include <cstdio>

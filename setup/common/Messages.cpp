@@ -1,5 +1,7 @@
 #include "setup/common/Messages.h"
 
+#include "resources/SetupTexts.h"
+
 namespace setup {
 
 namespace {
@@ -23,6 +25,15 @@ void ShowError(const std::wstring& text) {
 
 void ShowWarning(const std::wstring& text) {
     MessageBoxW(g_owner, text.c_str(), kAppTitle, MB_OK | MB_ICONWARNING);
+}
+
+std::wstring FolderOrEnd(const std::optional<std::wstring>& folder) {
+    if (!folder) {
+        ShowError(texts::kShellFolderMissing);
+        // No clean-up and no slide-out: the window may be in the middle of a run.
+        ExitProcess(1);
+    }
+    return *folder;
 }
 
 std::wstring WithArgument(const std::wstring& pattern, const std::wstring& argument) {

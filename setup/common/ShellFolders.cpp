@@ -1,8 +1,6 @@
 #include "setup/common/ShellFolders.h"
 
 #include "base/handles.h"
-#include "resources/SetupTexts.h"
-#include "setup/common/Messages.h"
 #include "setup/common/Paths.h"
 
 #include <vector>
@@ -34,11 +32,10 @@ std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& su
 
 namespace {
 
-std::wstring ReadFolderOrEnd(HKEY root, const wchar_t* subKey, const wchar_t* name) {
+std::optional<std::wstring> ReadFolder(HKEY root, const wchar_t* subKey, const wchar_t* name) {
     auto value = ReadRegistryString(root, subKey, name);
     if (!value) {
-        ShowError(texts::kShellFolderMissing);
-        ExitProcess(1);
+        return std::nullopt;
     }
     return RemoveTrailingBackslash(*value);
 }
@@ -47,22 +44,22 @@ constexpr const wchar_t* kShellFoldersKey = L"Software\\Microsoft\\Windows\\Curr
 
 } // namespace
 
-std::wstring GetProgramFilesDir() {
-    return ReadFolderOrEnd(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir");
+std::optional<std::wstring> GetProgramFilesDir() {
+    return ReadFolder(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir");
 }
 
-std::wstring GetShellFolder(ShellFolder which) {
+std::optional<std::wstring> GetShellFolder(ShellFolder which) {
     switch (which) {
     case ShellFolder::Programs:
-        return ReadFolderOrEnd(HKEY_CURRENT_USER, kShellFoldersKey, L"Programs");
+        return ReadFolder(HKEY_CURRENT_USER, kShellFoldersKey, L"Programs");
     case ShellFolder::Startup:
-        return ReadFolderOrEnd(HKEY_CURRENT_USER, kShellFoldersKey, L"Startup");
+        return ReadFolder(HKEY_CURRENT_USER, kShellFoldersKey, L"Startup");
     case ShellFolder::Desktop:
-        return ReadFolderOrEnd(HKEY_CURRENT_USER, kShellFoldersKey, L"Desktop");
+        return ReadFolder(HKEY_CURRENT_USER, kShellFoldersKey, L"Desktop");
     case ShellFolder::SendTo:
         break;
     }
-    return ReadFolderOrEnd(HKEY_CURRENT_USER, kShellFoldersKey, L"SendTo");
+    return ReadFolder(HKEY_CURRENT_USER, kShellFoldersKey, L"SendTo");
 }
 
 } // namespace setup

@@ -14,9 +14,9 @@ enum class ShellFolder { Programs, Startup, Desktop, SendTo };
 [[nodiscard]] std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& subKey,
                                                              const std::wstring& name);
 
-// These end the program with an error box when the value can't be read: nothing sensible can be
-// installed without them. The result has no trailing backslash.
-[[nodiscard]] std::wstring GetProgramFilesDir();
-[[nodiscard]] std::wstring GetShellFolder(ShellFolder which);
+// The folder without a trailing backslash, or nullopt when the value is missing or empty (the wizard
+// then reports the damaged registry and ends).
+[[nodiscard]] std::optional<std::wstring> GetProgramFilesDir();
+[[nodiscard]] std::optional<std::wstring> GetShellFolder(ShellFolder which);
 
 } // namespace setup

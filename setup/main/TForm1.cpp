@@ -131,7 +131,7 @@ HWND TForm1::Item(int id) const {
 }
 
 std::wstring TForm1::Expand(const std::wstring& value) const {
-    return ExpandPlaceholders(value, GetProgramFilesDir(), InstallFolder);
+    return ExpandPlaceholders(value, FolderOrEnd(GetProgramFilesDir()), InstallFolder);
 }
 
 void TForm1::ShowPage(int page) {

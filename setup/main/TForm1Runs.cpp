@@ -18,11 +18,11 @@ using namespace ids;
 namespace win = ruvex::win;
 
 std::wstring TForm1::ProgramFilesDir() {
-    return GetProgramFilesDir();
+    return FolderOrEnd(GetProgramFilesDir());
 }
 
 std::wstring TForm1::ShellFolderPath(ShellFolder which) {
-    return GetShellFolder(which);
+    return FolderOrEnd(GetShellFolder(which));
 }
 
 void TForm1::Warning(const std::wstring& text) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 using namespace ruvex;
 using testsupport::TempFolder;
 
@@ -83,4 +86,21 @@ TEST(Text, ComparesWithoutCaseInTheSortedListOrder) {
     std::vector<std::wstring> same{L"B", L"a", L"b", L"A"};
     SortTexts(same);
     EXPECT_EQ(same, (std::vector<std::wstring>{L"a", L"A", L"B", L"b"}));
+    // Hundreds of entries in three groups, equal within a group without regard to case but each spelled
+    // differently: a sort that is not stable reorders a group; this one keeps its input order.
+    std::vector<std::wstring> many;
+    for (int i = 0; i < 600; ++i) {
+        std::wstring name(1, L"cab"[i % 3]);
+        for (int bit = 0; bit < 9; ++bit) {
+            name += ((i / 3) >> bit) & 1 ? L'X' : L'x';
+        }
+        many.push_back(name);
+    }
+    std::vector<std::wstring> expected;
+    for (wchar_t group : {L'a', L'b', L'c'}) {
+        std::copy_if(many.begin(), many.end(), std::back_inserter(expected),
+                     [&](const std::wstring& e) { return e[0] == group; });
+    }
+    SortTexts(many);
+    EXPECT_EQ(many, expected);
 }

@@ -156,13 +156,10 @@ TEST(cTabStrip, EndingTheObjectRestoresTheHost) {
         cTabStrip tabs;
         tabs.SetPictureBox(w.host());
         tab = tabs.hwnd();
-        std::wstring property = std::to_wstring(reinterpret_cast<UINT_PTR>(w.host()));
-        EXPECT_EQ(GetPropW(w.host(), property.c_str()), &tabs);
         EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w.host(), GWLP_WNDPROC)), original);
     }
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w.host(), GWLP_WNDPROC)), original);
     EXPECT_FALSE(IsWindow(tab));
-    EXPECT_EQ(GetPropW(w.host(), std::to_wstring(reinterpret_cast<UINT_PTR>(w.host())).c_str()), nullptr);
 }
 
 TEST(CProgBar32, ShowsWholePercentagesOfTheSharedMaximum) {

@@ -2,6 +2,7 @@
 
 #include "ScriptedHost.h"
 #include "base/codec.h"
+#include "base/handles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -129,8 +130,15 @@ TEST_F(Database, AHundredThousandLinesAreReadAndRewrittenWhole) {
     EXPECT_EQ(ListSoftwareNames(folder(), host).size(), 100u);
 }
 
-TEST_F(Database, ARewriteThatFailsLeavesTheDatabaseAsItWas) {
+TEST_F(Database, AFailedReadOrRewriteLeavesTheDatabaseAsItWas) {
     Write("[Foo]\r\nC:\\foo.exe\r\n");
+    {
+        // A database that exists but cannot be read is no empty database: a rewrite from it would lose it.
+        FileHandle lock(
+            CreateFileW(DatabasePath(folder()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock.valid());
+        EXPECT_FALSE(ReadAllLines(folder()).ok);
+    }
     ASSERT_TRUE(SetFileAttributesW(DatabasePath(folder()).c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(WriteAllLines(folder(), {L"[Bar]"}).ok);
     SetFileAttributesW(DatabasePath(folder()).c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -1,19 +1,76 @@
-#include "uninstaller/monitor/Module1.h"
+#include "base/codec.h"
+#include "base/path.h"
 #include "uninstaller/ui/cPath.h"
 
 #include <gtest/gtest.h>
 
 using namespace ruvex;
 
-TEST(Module1, SplitsPathsAtTheLastBackslash) {
-    EXPECT_EQ(FileNamePart(L"C:\\Program Files\\表\\a.exe"), L"a.exe");
-    EXPECT_EQ(FileNamePart(L"a.exe"), L"a.exe");
-    EXPECT_EQ(FolderPart(L"C:\\Program Files\\表\\a.exe"), L"C:\\Program Files\\表");
-    EXPECT_EQ(FolderPart(L"C:\\a.exe"), L"C:");
-    EXPECT_EQ(CountBackslashes(L"C:\\a\\b\\c.txt"), 3);
-    EXPECT_EQ(CountBackslashes(L"C:"), 0);
-    EXPECT_EQ(JoinPath(L"C:\\", L"a.txt"), L"C:\\a.txt");
-    EXPECT_EQ(JoinPath(L"C:\\Data", L"a.txt"), L"C:\\Data\\a.txt");
+namespace {
+struct Split {
+    const wchar_t* path;
+    const wchar_t* name;   // FileNamePart
+    const wchar_t* folder; // FolderPart
+    int depth;             // CountBackslashes
+    const wchar_t* withSeparator;
+    const wchar_t* afterSeparator;
+    const wchar_t* root;    // DriveRoot
+    const wchar_t* trimmed; // RemoveTrailingBackslash
+};
+const Split kSplits[] = {
+    {L"C:\\Program Files\\表\\a.exe", L"a.exe", L"C:\\Program Files\\表", 3, L"C:\\Program Files\\表\\", L"a.exe",
+     L"C:\\", L"C:\\Program Files\\表\\a.exe"},
+    {L"C:\\Ruvex.exe", L"Ruvex.exe", L"C:", 1, L"C:\\", L"Ruvex.exe", L"C:\\", L"C:\\Ruvex.exe"},
+    {L"a.exe", L"a.exe", L"", 0, L"", L"a.exe", L"", L"a.exe"},
+    {L"D:Viewer.exe", L"D:Viewer.exe", L"", 0, L"D:", L"Viewer.exe", L"D:\\", L"D:Viewer.exe"},
+    {L"C:\\", L"", L"C:", 1, L"C:\\", L"", L"C:\\", L"C:"},
+    {L"C:\\Program Files\\", L"", L"C:\\Program Files", 2, L"C:\\Program Files\\", L"", L"C:\\", L"C:\\Program Files"},
+    {L"C:\\Program Files\\\\", L"", L"C:\\Program Files\\", 3, L"C:\\Program Files\\\\", L"", L"C:\\",
+     L"C:\\Program Files\\"},
+    {L"", L"", L"", 0, L"", L"", L"", L""},
+    // A share's root ends at its fourth backslash, whatever the length of the server and share names.
+    {L"\\\\server\\share\\Ruvex\\Ruvex.exe", L"Ruvex.exe", L"\\\\server\\share\\Ruvex", 5,
+     L"\\\\server\\share\\Ruvex\\", L"Ruvex.exe", L"\\\\server\\share\\", L"\\\\server\\share\\Ruvex\\Ruvex.exe"},
+    {L"\\\\s\\t\\a", L"a", L"\\\\s\\t", 4, L"\\\\s\\t\\", L"a", L"\\\\s\\t\\", L"\\\\s\\t\\a"},
+    {L"\\\\s\\\\a", L"a", L"\\\\s\\", 4, L"\\\\s\\\\", L"a", L"\\\\s\\\\", L"\\\\s\\\\a"},
+    {L"\\\\\\t\\a", L"a", L"\\\\\\t", 4, L"\\\\\\t\\", L"a", L"\\\\\\t\\", L"\\\\\\t\\a"},
+    {L"\\\\server\\share", L"share", L"\\\\server", 3, L"\\\\server\\", L"share", L"\\\\server\\share\\",
+     L"\\\\server\\share"},
+    {L"\\\\server", L"server", L"\\", 2, L"\\\\", L"server", L"", L"\\\\server"},
+};
+struct Join {
+    const wchar_t* folder;
+    const wchar_t* name;
+    const wchar_t* joined;
+};
+const Join kJoins[] = {
+    {L"C:\\", L"a.txt", L"C:\\a.txt"},   {L"C:\\Data", L"a.txt", L"C:\\Data\\a.txt"},
+    {L"C:\\Data\\", L"", L"C:\\Data\\"}, {L"C:", L"a.txt", L"C:\\a.txt"},
+    {L"", L"a.txt", L"\\a.txt"},         {L"\\\\server\\share", L"*", L"\\\\server\\share\\*"},
+};
+} // namespace
+
+TEST(Path, SplitsJoinsAndTrimsPaths) {
+    for (const Split& row : kSplits) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(FileNamePart(row.path), row.name);
+        EXPECT_EQ(FolderPart(row.path), row.folder);
+        EXPECT_EQ(CountBackslashes(row.path), row.depth);
+        EXPECT_EQ(FolderWithSeparator(row.path), row.withSeparator);
+        EXPECT_EQ(NameAfterSeparator(row.path), row.afterSeparator);
+        EXPECT_EQ(DriveRoot(row.path), row.root);
+        EXPECT_EQ(RemoveTrailingBackslash(row.path), row.trimmed);
+    }
+    for (const Join& row : kJoins) {
+        EXPECT_EQ(JoinPath(row.folder, row.name), row.joined);
+    }
+    EXPECT_EQ(WithTrailingBackslash(L"C:\\Data"), L"C:\\Data\\");
+    EXPECT_EQ(WithTrailingBackslash(L"C:\\"), L"C:\\");
+    // 表 is 0x95 0x5C in Shift-JIS: read from an ANSI file it stays one character, never a backslash.
+    const std::wstring folder = AnsiToWide("C:\\\x95\x5C");
+    EXPECT_EQ(folder, L"C:\\表");
+    EXPECT_EQ(RemoveTrailingBackslash(folder), folder);
+    EXPECT_EQ(RemoveTrailingBackslash(folder + L"\\"), folder);
 }
 
 TEST(cPath, SplitsNameExtensionAndFolder) {

@@ -77,6 +77,24 @@ TEST(SafeFile, AppendCreatesOrExtendsAndAFailedAppendChangesNothing) {
     EXPECT_EQ(Bytes(path), "one\r\ntwo\r\n" + WideToAnsi(L"三") + "\r\n");
 }
 
+TEST(SafeFile, AnAppendThatFailsPartWayIsCutBackToTheOldLength) {
+    TempFolder dir;
+    const std::wstring path = dir / L"uninstall.dat";
+    const std::string old = "[Foo]\r\nC:\\foo.exe\r\n";
+    ASSERT_TRUE(ReplaceFileContents(path, old));
+    // The disk fills up after half of the record.
+    auto halfThenFull = [](HANDLE file, std::string_view bytes) {
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size() / 2), &written, nullptr);
+        SetLastError(ERROR_DISK_FULL);
+        return false;
+    };
+    FileResult r = AppendToFile(path, "[Bar]\r\nC:\\bar.exe\r\n", halfThenFull);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(Bytes(path), old);
+}
+
 TEST(SafeFile, CreateEmptyFileKeepsAnExistingOne) {
     TempFolder dir;
     ASSERT_TRUE(CreateEmptyFileIfMissing(dir / L"e.dat"));

@@ -120,5 +120,8 @@ TEST(SetupUninstallRun, SelfRemovalUsesTheFamilysShellAndRemovesTheFolderAfterTh
     SelfRemoval old = SelfRemovalCommands(folder, true);
     EXPECT_EQ(old.deleteProgram, L"Command.com /C Del " + shortPath + L"\\SETUP.EXE");
     EXPECT_EQ(old.removeFolder, L"Command.com /C Del " + shortPath + L"\\SETUP.EXE & Rd " + shortPath);
-    EXPECT_FALSE(IsWindows95Family());
+    // The commands run at the next start: the shell of the family found here must be on this system.
+    wchar_t shell[MAX_PATH] = {};
+    EXPECT_GT(
+        SearchPathW(nullptr, IsWindows95Family() ? L"Command.com" : L"Cmd.exe", nullptr, MAX_PATH, shell, nullptr), 0u);
 }

@@ -133,6 +133,28 @@ TEST(ScanDrives, LeavesTheUninstallersOwnRunFilesOut) {
     EXPECT_EQ(Below(lists.List2, sys.root / L"App"), (Lines{L"app.exe", L"uninstall.dat"}));
 }
 
+TEST(ScanDrives, ShellFoldersAndTheDataFolderMatchWithoutRegardToCase) {
+    FakeSystem sys;
+    for (const wchar_t* folder : {L"Desk", L"Desk\\Ruvex", L"Send"}) {
+        MakeFolder(sys.root / folder);
+    }
+    for (const wchar_t* file :
+         {L"Desk\\d.lnk", L"Desk\\Ruvex\\Ruvex.exe", L"Desk\\Ruvex\\dir_bf.dat", L"Send\\s.lnk"}) {
+        MakeFile(sys.root / file);
+    }
+    // The walk spells C:\users\... as the file system does; the settings may spell it otherwise.
+    sys.settings.startMenu = ToUpper(sys.settings.startMenu);
+    sys.settings.desktop = ToLower(sys.root / L"Desk\\");
+    sys.settings.sendTo = ToUpper(sys.root / L"Send\\");
+    sys.settings.dataFolder = ToUpper(sys.root / L"Desk\\Ruvex");
+    ScriptedHost host;
+    WalkLists lists;
+    ASSERT_EQ(ScanDrives(sys.settings, lists, host), ScanResult::Completed);
+    EXPECT_EQ(Below(lists.List2, sys.win + L"\\Start"), Lines{L"Programs\\Deep\\ｿﾌﾄ.lnk"});
+    EXPECT_EQ(Below(lists.List2, sys.root / L"Desk"), (Lines{L"d.lnk", L"Ruvex\\Ruvex.exe"}));
+    EXPECT_EQ(Below(lists.List2, sys.root / L"Send"), Lines{L"s.lnk"});
+}
+
 TEST(ScanDrives, StopsAtTheHundredthLevel) {
     TempFolder dir{L"deep"};
     // The temp folder lies some levels below C:\; build a chain that passes level 100.

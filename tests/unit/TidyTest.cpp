@@ -108,9 +108,14 @@ TEST_F(Tidy, ADatabaseBeyondTheInitialTableComesOutWhole) {
     ASSERT_TRUE(Seiri(dir.path(), host));
     Lines tidied = Read();
     ASSERT_EQ(tidied.size(), 40000u);
-    EXPECT_EQ(tidied[0], L"[Soft0]");
-    EXPECT_EQ(ruvex::TextCompare(tidied[1], tidied[2]) < 0, true); // each body sorted
-    EXPECT_EQ(tidied[100], L"[Soft1]");
+    // Each record in its place, its body sorted with no line twice.
+    for (std::size_t i = 0; i < tidied.size(); ++i) {
+        if (i % 100 == 0) {
+            ASSERT_EQ(tidied[i], L"[Soft" + std::to_wstring(i / 100) + L"]");
+        } else if (i % 100 > 1) {
+            ASSERT_LT(TextCompare(tidied[i - 1], tidied[i]), 0) << i;
+        }
+    }
     ASSERT_TRUE(Killed(dir.path(), host));
     Lines checked = Read();
     EXPECT_EQ(checked.size(), 400u + 400u * 49u); // the headers and the files that exist

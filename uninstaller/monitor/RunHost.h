@@ -1,6 +1,6 @@
 // The one interface through which the engine talks to the user while it works.
 //
-// Implementations: Form1 (uninstaller/ui/Form1.cpp, the main window and its please-wait window Form10)
+// Implementations: Form1 (uninstaller/ui/Form1Host.cpp, the main window and its please-wait window Form10)
 // and ScriptedHost (tests/unit/ScriptedHost.h, scripted answers for the engine tests).
 #pragma once
 

@@ -4,7 +4,7 @@
 #include "base/safefile.h"
 #include "base/text.h"
 #include "resources/RuvexTexts.h"
-#include "uninstaller/monitor/Module1.h"
+#include "base/path.h"
 #include "uninstaller/monitor/snapshot.h"
 
 #include <windows.h>

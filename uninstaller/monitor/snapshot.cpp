@@ -3,7 +3,7 @@
 #include "base/handles.h"
 #include "base/text.h"
 #include "resources/RuvexTexts.h"
-#include "uninstaller/monitor/Module1.h"
+#include "base/path.h"
 
 #include <windows.h>
 
@@ -39,10 +39,6 @@ FolderListing ListFolder(const std::wstring& folder, bool withFiles) {
 }
 
 namespace {
-
-std::wstring WithTrailingBackslash(const std::wstring& path) {
-    return path.empty() || path.back() != L'\\' ? path + L'\\' : path;
-}
 
 bool BeginsWith(const std::wstring& text, const std::wstring& prefix) {
     return text.size() >= prefix.size() && TextEquals(std::wstring_view(text).substr(0, prefix.size()), prefix);

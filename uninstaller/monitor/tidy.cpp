@@ -1,5 +1,6 @@
 #include "uninstaller/monitor/tidy.h"
 
+#include "base/path.h"
 #include "base/text.h"
 #include "uninstaller/monitor/database.h"
 #include "resources/RuvexTexts.h"
@@ -25,22 +26,6 @@ std::uint64_t FileSize(const std::wstring& path) {
         return 0;
     }
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-// The root of a path's drive ("D:\" or "\\server\share\"), empty for a path without one.
-std::wstring DriveRoot(const std::wstring& path) {
-    if (path.size() >= 2 && path[1] == L':') {
-        return path.substr(0, 2) + L"\\";
-    }
-    if (path.rfind(L"\\\\", 0) == 0) {
-        auto server = path.find(L'\\', 2);
-        if (server == std::wstring::npos) {
-            return {};
-        }
-        auto share = path.find(L'\\', server + 1);
-        return (share == std::wstring::npos ? path : path.substr(0, share)) + L"\\";
-    }
-    return {};
 }
 
 // Answers "is this file gone?" and remembers per drive whether the drive can be read at all.

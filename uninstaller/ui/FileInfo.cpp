@@ -1,7 +1,7 @@
 #include "uninstaller/ui/FileInfo.h"
 
 #include "resources/RuvexTexts.h"
-#include "uninstaller/monitor/Module1.h"
+#include "base/path.h"
 #include "uninstaller/ui/FormatSize.h"
 
 namespace ruvex::ui {

@@ -1,7 +1,7 @@
 #include "uninstaller/ui/Startup.h"
 
 #include "base/text.h"
-#include "uninstaller/monitor/Module1.h"
+#include "base/path.h"
 #include "uninstaller/ui/Globals.h"
 #include "uninstaller/ui/cPath.h"
 
@@ -12,14 +12,6 @@
 #include <vector>
 
 namespace ruvex::ui {
-
-std::wstring DataFolderOf(const std::wstring& modulePath) {
-    return FolderPart(modulePath);
-}
-
-std::wstring WithoutLastCharacter(const std::wstring& folder) {
-    return folder.empty() ? folder : folder.substr(0, folder.size() - 1);
-}
 
 std::wstring InstanceMutexName(const std::wstring& dataFolder) {
     // A mutex name may not hold a backslash and has a length limit: name the folder by a hash (FNV-1a).
@@ -35,9 +27,10 @@ std::wstring InstanceMutexName(const std::wstring& dataFolder) {
 bool SetFolders() {
     std::vector<wchar_t> module(32768, L'\0');
     DWORD n = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
-    DataFolder = n ? DataFolderOf(std::wstring(module.data(), n)) : std::wstring();
-    WindowsFolder = WithoutLastCharacter(cPath::GetWindowsDirectory());
-    SystemFolder = WithoutLastCharacter(cPath::GetSystemDirectory());
+    // The program's folder, or the bare drive ("C:") at a root.
+    DataFolder = FolderPart(std::wstring_view(module.data(), n));
+    WindowsFolder = RemoveTrailingBackslash(cPath::GetWindowsDirectory());
+    SystemFolder = RemoveTrailingBackslash(cPath::GetSystemDirectory());
     SystemFolderLength = static_cast<int>(SystemFolder.size());
     return !DataFolder.empty() && !WindowsFolder.empty() && !SystemFolder.empty();
 }

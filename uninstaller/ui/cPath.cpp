@@ -1,5 +1,6 @@
 #include "uninstaller/ui/cPath.h"
 
+#include "base/path.h"
 #include "base/text.h"
 
 #include <windows.h>
@@ -83,11 +84,7 @@ std::wstring cPath::GetShortPathName() const {
 }
 
 std::wstring cPath::GetFullPathName(const std::wstring& pathName, const std::wstring& fileName) {
-    std::wstring out = pathName;
-    if (out.empty() || out.back() != L'\\') {
-        out += L'\\';
-    }
-    return out + fileName;
+    return JoinPath(pathName, fileName);
 }
 
 std::wstring cPath::GetFileNameOnly() const {

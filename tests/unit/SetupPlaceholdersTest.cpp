@@ -1,33 +1,10 @@
-// Path text, placeholders and the slide arithmetic of the setup program.
-#include "base/codec.h"
-#include "setup/common/Paths.h"
+// Placeholders and the slide arithmetic of the setup program.
 #include "setup/main/Placeholders.h"
 #include "setup/main/Slide.h"
 
 #include <gtest/gtest.h>
 
 using namespace setup;
-
-TEST(SetupPaths, RemoveTrailingBackslashDropsOneBackslashOnly) {
-    EXPECT_EQ(RemoveTrailingBackslash(L"C:\\Program Files\\"), L"C:\\Program Files");
-    EXPECT_EQ(RemoveTrailingBackslash(L"C:\\Program Files\\\\"), L"C:\\Program Files\\");
-    EXPECT_EQ(RemoveTrailingBackslash(L"C:\\Program Files"), L"C:\\Program Files");
-    EXPECT_EQ(RemoveTrailingBackslash(L""), L"");
-    // 表 is 0x95 0x5C in Shift-JIS: read from an ANSI file it stays one character, never a backslash.
-    std::wstring folder = ruvex::AnsiToWide("C:\\\x95\x5C");
-    EXPECT_EQ(folder, L"C:\\表");
-    EXPECT_EQ(RemoveTrailingBackslash(folder), L"C:\\表");
-    EXPECT_EQ(RemoveTrailingBackslash(folder + L"\\"), L"C:\\表");
-}
-
-TEST(SetupPaths, FolderAndNameSplitAtTheLastBackslashOrColon) {
-    EXPECT_EQ(FolderWithSeparator(L"C:\\Tools\\Viewer.exe"), L"C:\\Tools\\");
-    EXPECT_EQ(FolderWithSeparator(L"D:Viewer.exe"), L"D:");
-    EXPECT_EQ(FolderWithSeparator(L"Viewer.exe"), L"");
-    EXPECT_EQ(NameAfterSeparator(L"C:\\Tools\\Viewer.exe"), L"Viewer.exe");
-    EXPECT_EQ(NameAfterSeparator(L"D:Viewer.exe"), L"Viewer.exe");
-    EXPECT_EQ(NameAfterSeparator(L"Viewer.exe"), L"Viewer.exe");
-}
 
 TEST(SetupPlaceholders, ProgramFolderThenSetupFolderInAnyCaseEveryTime) {
     const std::wstring pf = L"C:\\Program Files";
