@@ -312,3 +312,43 @@ TEST(RuvexMonitor, ClosingTheWindowDuringARunEndsTheProgramAndKeepsTheResume) {
         RemoveTree(folder);
     }
 }
+
+// A write that fails is reported with the file's name, and no success message follows it: a continue
+// marker that cannot be made starts nothing; a record that cannot be appended keeps the inspection pending.
+TEST(RuvexMonitor, AFailedWriteIsReportedAndNothingClaimsSuccess) {
+    Program ruvex(L"Ruvex.exe", [](const std::wstring& folder) {
+        WithOptions(false)(folder);
+        CreateDirectoryW((folder + L"\\continue").c_str(), nullptr); // the marker's place is taken
+    });
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    std::wstring text = RunToMessage(ruvex, main, 1);
+    EXPECT_EQ(text.rfind(std::wstring(texts::CannotWrite) + L"\r\n" + ruvex.File(L"continue"), 0), 0u) << text;
+    EXPECT_TRUE(Enabled(main, 1));
+    EXPECT_FALSE(Enabled(main, 2));
+    EXPECT_FALSE(Exists(ruvex.File(L"dir_bf.dat")));
+
+    ASSERT_TRUE(RemoveDirectoryW(ruvex.File(L"continue").c_str()));
+    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    {
+        ruvex::FileHandle held(
+            CreateFileW(ruvex.File(L"uninstall.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        Click(main, ids::Command2);
+        HWND box = ruvex.WaitWindowOfClass(L"RuvexInputBox", 120s);
+        ASSERT_NE(box, nullptr);
+        SetText(Control(box, ids::InputText), L"Held");
+        Click(box, ids::InputOk);
+        HWND failed = ruvex.WaitMessageBox(120s);
+        ASSERT_NE(failed, nullptr);
+        text = MessageBoxText(failed);
+        EXPECT_EQ(text.rfind(std::wstring(texts::CannotWrite) + L"\r\n" + ruvex.File(L"uninstall.dat"), 0), 0u) << text;
+        AnswerAndClose(failed, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }, 60s));
+    }
+    EXPECT_EQ(ruvex.WaitMessageBox(1s), nullptr) << "no success message after the failure";
+    ExpectWaitingForInspection(ruvex, main);
+    EXPECT_EQ(ReadBytes(ruvex.File(L"uninstall.dat")), "");
+    CloseAndExpectExit(ruvex, main);
+}

@@ -98,8 +98,22 @@ void Form1::BackToIdle() {
 }
 
 void Form1::Command1_Click() {
-    // Created, or emptied: the inspection is pending from here on, across a restart too.
-    (void)ReplaceFileContents(InData(L"continue"), "");
+    // Created, or emptied: the inspection is pending from here on, across a restart too. Without the marker
+    // a restart would forget the preparation, so nothing starts when it cannot be written.
+    if (!ReportWrite(ReplaceFileContents(InData(L"continue"), ""), InData(L"continue"))) {
+        return;
+    }
+    // A missing win.ini is no error: an empty copy makes the inspection compare against nothing. A copy
+    // that fails otherwise would make every section look added.
+    const std::wstring winIni = WindowsFolder + L"\\win.ini";
+    if (!CopyFileW(winIni.c_str(), InData(L"win.ini").c_str(), FALSE)) {
+        DWORD error = GetLastError();
+        FileResult copy = FileExists(winIni) ? FileResult::Failed(error) : ReplaceFileContents(InData(L"win.ini"), "");
+        if (!ReportWrite(copy, InData(L"win.ini"))) {
+            DeleteIgnoringErrors(L"continue");
+            return;
+        }
+    }
     Options options = form2_.Settings();
     if (options.Get(Check::Check8)) {
         ShowWindow(hwnd(), SW_MINIMIZE);
@@ -118,10 +132,6 @@ void Form1::Command1_Click() {
     List2.Clear();
     List3.Clear();
     Fclear();
-    // A missing win.ini is no error: an empty copy makes the inspection compare against nothing.
-    if (!CopyFileW((WindowsFolder + L"\\win.ini").c_str(), InData(L"win.ini").c_str(), FALSE)) {
-        (void)ReplaceFileContents(InData(L"win.ini"), "");
-    }
     clsTabStrip_.SetSelectedItem(1);
     clsTabStrip_Click();
 
@@ -283,7 +293,11 @@ void Form1::Command2_Click() {
     FileResult appended = AppendRecord(DataFolder, name, files, List3.Items());
     form10_.PMax();
     form10_.Unload();
-    ReportWrite(appended, DatabasePath(DataFolder));
+    if (!ReportWrite(appended, DatabasePath(DataFolder))) {
+        // Nothing was recorded: the inspection stays pending (its marker too) and can be run again.
+        Tomaru2();
+        return;
+    }
 
     SetForegroundWindow(hwnd());
     Message(texts::InspectionDone, texts::BoxTitle, MessageKind::Information);
