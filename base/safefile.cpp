@@ -30,6 +30,9 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 } // namespace
 
+// The prefix of every temporary file of a rewrite (GetTempFileNameW adds a number and ".tmp").
+constexpr const wchar_t* kTempPrefix = L"rvx";
+
 FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
     // A read-only target must stay as it is, whatever the file system would allow a rename to do.
     DWORD attributes = GetFileAttributesW(path.c_str());
@@ -38,7 +41,7 @@ FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes)
         return FileResult::Failed(ERROR_ACCESS_DENIED);
     }
     wchar_t temp[MAX_PATH + 1];
-    if (GetTempFileNameW(FolderOf(path).c_str(), L"rvx", 0, temp) == 0) {
+    if (GetTempFileNameW(FolderOf(path).c_str(), kTempPrefix, 0, temp) == 0) {
         return FileResult::Failed(GetLastError());
     }
     {
@@ -120,6 +123,20 @@ bool FileExists(const std::wstring& path) noexcept {
 bool FolderExists(const std::wstring& path) noexcept {
     DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void RemoveLeftoverTemporaryFiles(const std::wstring& folder) {
+    const std::wstring pattern = JoinPath(folder, std::wstring(kTempPrefix) + L"*.tmp");
+    WIN32_FIND_DATAW found;
+    FindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+    if (!find) {
+        return;
+    }
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            DeleteFileW(JoinPath(folder, found.cFileName).c_str());
+        }
+    } while (FindNextFileW(find.get(), &found));
 }
 
 std::wstring ErrorText(DWORD error) {

@@ -32,6 +32,10 @@ using WriteStep = bool (*)(HANDLE file, std::string_view bytes);
 [[nodiscard]] FileResult AppendToFile(const std::wstring& path, std::string_view bytes, WriteStep write);
 [[nodiscard]] FileResult AppendLines(const std::wstring& path, const std::vector<std::wstring>& lines);
 
+// Deletes the temporary files that rewrites in folder left when their process was ended half-way. Only for
+// a folder that no other running process rewrites in.
+void RemoveLeftoverTemporaryFiles(const std::wstring& folder);
+
 // Creates an empty file unless something exists there already.
 [[nodiscard]] FileResult CreateEmptyFileIfMissing(const std::wstring& path);
 

@@ -6,9 +6,15 @@ namespace ids = ruvex::ids;
 namespace texts = ruvex::texts;
 
 TEST(RuvexStart, WithoutADatabaseCreatesAnEmptyOneAndShowsAnEmptyList) {
-    Program ruvex(L"Ruvex.exe");
+    // A rewrite's temporary file that an ended copy left behind goes; other files stay.
+    Program ruvex(L"Ruvex.exe", [](const std::wstring& folder) {
+        WriteBytes(folder + L"\\rvx1A2B.tmp", "half");
+        WriteBytes(folder + L"\\keep.tmp", "mine");
+    });
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(Exists(ruvex.File(L"rvx1A2B.tmp")));
+    EXPECT_TRUE(Exists(ruvex.File(L"keep.tmp")));
     EXPECT_EQ(WindowText(main), L"Ruvex");
     EXPECT_TRUE(Exists(ruvex.File(L"uninstall.dat")));
     EXPECT_EQ(ReadBytes(ruvex.File(L"uninstall.dat")), "");

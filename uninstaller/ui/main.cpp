@@ -1,5 +1,6 @@
 // Entry point of Ruvex.exe: one running copy per folder, the splash, the main window, the message loop.
 #include "base/handles.h"
+#include "base/safefile.h"
 #include "resources/RuvexTexts.h"
 #include "uninstaller/ui/Form1.h"
 #include "uninstaller/ui/Form4.h"
@@ -26,6 +27,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         MessageBoxW(nullptr, texts::StartupFailed, texts::AppTitle, MB_OK | MB_ICONERROR);
         return 1;
     }
+    // This copy alone rewrites files in its folder: what an ended copy left half-way goes.
+    RemoveLeftoverTemporaryFiles(DataFolder);
 
     ProgressBarMax = 100;
     Form4 splash;
