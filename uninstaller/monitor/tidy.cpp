@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "uninstaller/monitor/database.h"
+#include "uninstaller/monitor/filepath.h"
 #include "resources/RuvexTexts.h"
 
 #include <windows.h>
@@ -43,11 +44,17 @@ std::wstring DriveRoot(const std::wstring& path) {
     return {};
 }
 
-// Answers "is this file gone?" and remembers per drive whether the drive can be read at all.
+// Answers "is this file gone?" and remembers per drive whether the drive can be read at all. Only a line
+// that names a file by its full path can be judged: any other line (a relative path, a wildcard, a device,
+// a folder) is one the uninstall left alone, and the record keeps it.
 class MissingFileTest {
 public:
     bool IsGone(const std::wstring& path) {
-        if (FileExists(path)) {
+        if (!IsFullFilePath(path)) {
+            return false;
+        }
+        DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
             return false;
         }
         std::wstring root = DriveRoot(path);
