@@ -49,7 +49,7 @@ protected:
     }
     UninstallRequest Request(const std::wstring& name, const Lines& files, const Lines& sections = {},
                              bool protect = false) {
-        return {name, files, sections, protect, windows, system, data};
+        return {name, files, sections, protect, windows, system, data, {}};
     }
     void WriteDatabase(const Lines& lines) { ASSERT_TRUE(WriteAllLines(data, lines, EmptyLines::Keep)); }
     Lines ReadDatabase() { return ReadAllLines(data).lines; }
@@ -174,12 +174,15 @@ TEST_F(Uninstall, EverythingGoneRemovesFoldersDeepestFirstSectionsAndTheFirstRec
                 File(app + L"\\ro.dll", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
                 app + L"\\missing.txt",
                 File(root / L"E\\only.txt"),
-                File(windows + L"\\Sub\\tool.exe")};
+                File(windows + L"\\Sub\\tool.exe"),
+                File(root / L"Desktop\\app.lnk")};
     File(root / L"E\\F\\other.txt");
     WriteDatabase({L"[Other]", L"C:\\x.txt", L"[Soft]", L"-[Soft]", L"-[Gone]", L"C:\\a.txt", L"[Last]", L"[soft]",
                    L"C:\\second.txt"});
     // The sections as the list shows them: header and lines; only headers count.
-    EXPECT_FALSE(UninstallSoftware(Request(L"Soft", files, {L"[Soft]", L"run=soft.exe", L"[Gone]"}, true), host));
+    UninstallRequest request = Request(L"Soft", files, {L"[Soft]", L"run=soft.exe", L"[Gone]"}, true);
+    request.keptFolders = {root / L"desktop\\"};
+    EXPECT_FALSE(UninstallSoftware(request, host));
 
     for (const auto& file : files) {
         EXPECT_FALSE(FileExists(file)) << testing::PrintToString(file);
@@ -189,13 +192,14 @@ TEST_F(Uninstall, EverythingGoneRemovesFoldersDeepestFirstSectionsAndTheFirstRec
     EXPECT_TRUE(FolderExists(app + L"\\B"));
     EXPECT_TRUE(FolderExists(root / L"E"));
     EXPECT_FALSE(FolderExists(windows + L"\\Sub"));
+    EXPECT_TRUE(FolderExists(root / L"Desktop")); // the system's own, emptied but kept
     EXPECT_EQ(ReadFileLines(winIni).lines, (Lines{L"[Keep]", L"a=1", L"", L"after=1", L"[Fonts]", L"f=1"}));
     EXPECT_EQ(ReadFileLines(data + L"\\win.tmp").lines, ReadFileLines(winIni).lines);
     EXPECT_EQ(ReadDatabase(), (Lines{L"[Other]", L"C:\\x.txt", L"[Last]", L"[soft]", L"C:\\second.txt"}));
     EXPECT_EQ(host.labels, Lines{L"ファイルを削除しています、しばらくお待ちください。"});
     EXPECT_EQ(host.messages, Lines{L"Soft を削除しました。"});
     EXPECT_FALSE(host.waitWindowShown);
-    EXPECT_EQ(host.maxima.front(), 5.0);
+    EXPECT_EQ(host.maxima.front(), 6.0);
 }
 
 TEST_F(Uninstall, WhatIsLeftBehindKeepsTheRecordAndIsNeverTouched) {

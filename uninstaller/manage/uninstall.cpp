@@ -45,11 +45,23 @@ bool DeleteRecordedFile(const std::wstring& path, const UninstallRequest& reques
     return deleted;
 }
 
+std::wstring FolderKey(std::wstring folder) {
+    while (folder.size() > 3 && folder.back() == L'\\') {
+        folder.pop_back();
+    }
+    return ToUpper(folder);
+}
+
 // Only empty folders go: RemoveDirectoryW never removes anything below. A bare drive ("C:") would name the
-// current folder of that drive, and a folder that is a link would go whatever its target holds: neither is tried.
-void RemoveFolders(const std::vector<std::wstring>& folders) {
+// current folder of that drive, and a folder that is a link would go whatever its target holds: neither is
+// tried. Nor is a folder of the system's own, which an installer only put a file into.
+void RemoveFolders(const std::vector<std::wstring>& folders, const std::vector<std::wstring>& keptFolders) {
+    std::unordered_set<std::wstring> kept;
+    for (const auto& folder : keptFolders) {
+        kept.insert(FolderKey(folder));
+    }
     for (const auto& folder : folders) {
-        if (folder.size() <= 2) {
+        if (folder.size() <= 2 || kept.count(FolderKey(folder)) != 0) {
             continue;
         }
         DWORD attributes = GetFileAttributesW(folder.c_str());
@@ -198,7 +210,7 @@ bool UninstallSoftware(const UninstallRequest& request, RunHost& host) {
             leftBehind = true;
         }
     }
-    RemoveFolders(folders.DeepestFirst());
+    RemoveFolders(folders.DeepestFirst(), request.keptFolders);
     RemoveWinIniSections(request, host);
     if (!leftBehind) {
         RemoveRecord(request, host);

@@ -46,6 +46,9 @@ struct UninstallRequest {
     std::wstring windowsFolder;
     std::wstring systemFolder;
     std::wstring dataFolder;
+    // The system's own folders (the Desktop, the Start Menu, ...): never removed, even when the software's
+    // last file there leaves one empty.
+    std::vector<std::wstring> keptFolders;
 };
 
 // After the user's two confirmations: deletes, removes folders and sections and the record, and shows the

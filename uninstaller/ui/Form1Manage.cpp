@@ -9,8 +9,26 @@
 #include "uninstaller/monitor/database.h"
 #include "uninstaller/monitor/tidy.h"
 #include "uninstaller/ui/InputBox.h"
+#include "uninstaller/ui/cPath.h"
 
 namespace ruvex::ui {
+
+namespace {
+
+// Folders that belong to the system, not to a software: an uninstall may empty them but never removes them.
+std::vector<std::wstring> SystemsOwnFolders() {
+    std::vector<std::wstring> folders{WindowsFolder, SystemFolder};
+    for (int csidl : {cPath::Desktop, cPath::Programs, cPath::Favorites, cPath::Startup, cPath::Recent, cPath::SendTo,
+                      cPath::StartMenu, cPath::Fonts}) {
+        std::wstring folder = cPath::GetSpecialFolder(csidl);
+        if (folder.size() > 1) {
+            folders.push_back(folder);
+        }
+    }
+    return folders;
+}
+
+} // namespace
 
 void Form1::Command3_Click() {
     if (List1.ListIndex() < 0) {
@@ -26,7 +44,7 @@ void Form1::Command3_Click() {
         return;
     }
     UninstallRequest request{name,          List2.Items(), List3.Items(), form2_.IsChecked(Check::Check6),
-                             WindowsFolder, SystemFolder,  DataFolder};
+                             WindowsFolder, SystemFolder,  DataFolder,    SystemsOwnFolders()};
     (void)UninstallSoftware(request, *this);
     // The engine's check, not the start-up's: the option that skips it at start-up must not leave the
     // lines of deleted files behind.
