@@ -28,6 +28,18 @@ std::vector<std::wstring> SystemsOwnFolders() {
     return folders;
 }
 
+// The run does not return to the message loop, and under Wine a new window reaches the screen only when its
+// thread takes the paint messages that the window system sends it: those are taken for a moment, input is not.
+void PaintPending() {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    do {
+        while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT)) {
+            DispatchMessageW(&msg);
+        }
+    } while (MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_PAINT, 0) != WAIT_TIMEOUT || GetTickCount() - start < 50);
+}
+
 } // namespace
 
 void Form1::Command3_Click() {
@@ -43,6 +55,9 @@ void Form1::Command3_Click() {
     if (Ask(texts::CannotUndo, texts::BoxTitle, QuestionKind::OkCancelDefaultCancel) != Answer::Ok) {
         return;
     }
+    form10_.Show(std::wstring(texts::DeletingFiles) + texts::PleaseWait);
+    SetWindowPos(form10_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PaintPending();
     UninstallRequest request{name,          List2.Items(), List3.Items(), form2_.IsChecked(Check::Check6),
                              WindowsFolder, SystemFolder,  DataFolder,    SystemsOwnFolders()};
     (void)UninstallSoftware(request, *this);
