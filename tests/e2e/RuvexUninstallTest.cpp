@@ -268,6 +268,21 @@ TEST(RuvexRecords, RegisterAddsARecordEvenOfAKnownNameAndRenameChangesTheFirstOn
     ASSERT_TRUE(WaitUntil([&] { return ListItems(List(main, ids::List1)) == Lines{L"バー", L"Bar", L"Foo"}; }));
     EXPECT_EQ(ReadLines(ruvex.File(L"uninstall.dat")), (Lines{L"[バー]", L"[Bar]", L"[Foo]"}));
     EXPECT_FALSE(Enabled(main, 11));
+
+    // A rewrite that cannot be made says so, names the file, and leaves it as it was; no success is claimed.
+    const std::string renamed = ReadBytes(ruvex.File(L"uninstall.dat"));
+    SetFileAttributesW(ruvex.File(L"uninstall.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    SelectSoftware(main, 1);
+    Click(main, ids::Command11);
+    AnswerInputBox(ruvex, texts::RenamePrompt, L"Baz", L"Bar");
+    HWND failed = ruvex.WaitMessageBox();
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(
+        MessageBoxText(failed).rfind(std::wstring(texts::CannotWrite) + L"\r\n" + ruvex.File(L"uninstall.dat"), 0), 0u);
+    AnswerAndClose(failed, IDOK);
+    EXPECT_EQ(ruvex.WaitMessageBox(1s), nullptr);
+    SetFileAttributesW(ruvex.File(L"uninstall.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(ruvex.File(L"uninstall.dat")), renamed);
     CloseAndExpectExit(ruvex, main);
 }
 

@@ -111,7 +111,8 @@ void RemoveRecord(const UninstallRequest& request, RunHost& host) {
     DatabaseLines table = ReadAllLines(request.dataFolder, &host);
     host.PMax();
     if (!table.ok) {
-        ReportFailure(host, path, GetLastError());
+        DWORD error = GetLastError();
+        ReportFailure(host, path, error != ERROR_SUCCESS ? error : ERROR_READ_FAULT);
         return;
     }
     if (!table.lines.empty()) {
