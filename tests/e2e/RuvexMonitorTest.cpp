@@ -1,4 +1,4 @@
-// A monitored installation from end to end: preparation, a test installer, inspection, the record; and
+// A monitored installation from end to end: preparation, a test installer, inspection, the record, its uninstall; and
 // stopping and resuming a run. These walk the whole C: drive, so they run alone (RUN_SERIAL).
 #include "ManageSteps.h"
 #include "MonitorSteps.h"
