@@ -190,4 +190,23 @@ inline constexpr const wchar_t* InspectionImpossible =
 inline constexpr const wchar_t* CannotWrite = L"次のファイルに書き込めませんでした。";
 inline constexpr const wchar_t* CannotRead = L"次のファイルを読み込めませんでした。";
 
+// Uninstall
+inline constexpr const wchar_t* UninstallQuestionSuffix = L" を削除しますよろしいですか？";
+inline constexpr const wchar_t* CannotUndo = L"削除すると二度ともとに戻すことはできません。";
+inline constexpr const wchar_t* DeletingFiles = L"ファイルを削除しています、";
+inline constexpr const wchar_t* UninstalledSuffix = L" を削除しました。";
+inline constexpr const wchar_t* PartlyUninstalledSuffix = L" の一部を削除しました。";
+inline constexpr const wchar_t* LeftBehindReason =
+    L"『Windows がファイルを使っていた』 または 『安全性を高める設定がされていた』 "
+    L"ため削除できないファイルがありました。";
+
+// Software records
+inline constexpr const wchar_t* RegisterPrompt = L"登録するｿﾌﾄの名前を入力してください。";
+inline constexpr const wchar_t* RenamePrompt = L"ｿﾌﾄ名を入れてください。";
+inline constexpr const wchar_t* RenamedPrefix = L"ｿﾌﾄ名 ";
+inline constexpr const wchar_t* RenamedMiddle = L" を ";
+inline constexpr const wchar_t* RenamedSuffix = L" に変更しました。";
+inline constexpr const wchar_t* ReleaseQuestionSuffix = L" を Ruvex でｱﾝｲﾝｽﾄｰﾙできなくなりますがよろしいですか？";
+inline constexpr const wchar_t* ReleasedSuffix = L" を解放しました。";
+
 } // namespace ruvex::texts

@@ -1,5 +1,6 @@
-// A monitored installation from end to end: preparation, a test installer, inspection, the record; and
+// A monitored installation from end to end: preparation, a test installer, inspection, the record, its uninstall; and
 // stopping and resuming a run. These walk the whole C: drive, so they run alone (RUN_SERIAL).
+#include "ManageSteps.h"
 #include "MonitorSteps.h"
 
 #include "support/TempFolder.h"
@@ -97,6 +98,28 @@ void TypeName(Program& ruvex, const std::wstring& name) {
     Click(box, ids::InputOk);
 }
 
+// The recorded software uninstalled: every file and the folders it made gone, its win.ini section out and
+// the others as they were, the record gone.
+void UninstallCompletely(Program& ruvex, HWND main, const TestInstaller& installer, const std::wstring& name) {
+    Lines ini = ReadLines(L"C:\\windows\\win.ini");
+    SelectSoftware(main, 0);
+    EXPECT_EQ(ListItems(Control(main, ids::List3)), (Lines{installer.added, L"run=app.exe"}));
+    EXPECT_EQ(UninstallSelected(ruvex, main, name), name + texts::UninstalledSuffix);
+    for (const auto& line : installer.Record(name, false)) {
+        if (line[0] != L'[' && line[0] != L'-') {
+            EXPECT_FALSE(Exists(line)) << testing::PrintToString(line);
+        }
+    }
+    // The subfolder first, so that the program folder was empty when its turn came.
+    EXPECT_FALSE(Exists(installer.root));
+    EXPECT_FALSE(Exists(installer.group));
+    EXPECT_TRUE(Exists(ShellFolder(CSIDL_DESKTOPDIRECTORY))); // emptied, but the system's own
+    RemoveSection(ini, installer.added);
+    EXPECT_EQ(ReadLines(L"C:\\windows\\win.ini"), ini);
+    EXPECT_TRUE(ListItems(Control(main, ids::List1)).empty());
+    EXPECT_TRUE(ReadLines(ruvex.File(L"uninstall.dat")).empty());
+}
+
 void MonitoredInstallation(bool allFolders) {
     TestInstaller installer;
     Program ruvex(L"Ruvex.exe", WithOptions(allFolders));
@@ -131,13 +154,14 @@ void MonitoredInstallation(bool allFolders) {
         Lines newFolders = ReadLines(ruvex.File(L"newdir.dat"));
         // Breadth-first: the subfolder two levels below C:\ comes before the deep program group.
         EXPECT_EQ(newFolders, (Lines{installer.root, installer.root + L"\\sub", installer.group}));
+        UninstallCompletely(ruvex, main, installer, name);
     }
     CloseAndExpectExit(ruvex, main);
 }
 
 } // namespace
 
-TEST(RuvexMonitor, PartialModeRecordsWhatAnInstallerAdded) {
+TEST(RuvexMonitor, PartialModeRecordsWhatAnInstallerAddedAndUninstallsItCompletely) {
     MonitoredInstallation(false);
 }
 

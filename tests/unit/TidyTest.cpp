@@ -71,10 +71,16 @@ TEST_F(Tidy, MissingFileCheckDropsDeletedFilesOnly) {
     std::wstring gone = File(L"gone.txt");
     DeleteFileW(gone.c_str());
     std::wstring absent = AbsentDrive() + L"\\Program Files\\x.exe";
-    Write({gone, kept, L"[Foo]", gone, L"-[Fonts]", hidden, dir.path(), L"", kept, absent, L"[Bar]", gone});
+    // Lines that are no full file path cannot be judged: the uninstall leaves them alone, the record keeps them.
+    Lines unjudged{dir.path(), L"gone.txt", dir / L"*.txt", dir / L"sub\\..\\gone.txt", dir / L"NUL"};
+    Lines lines{gone, kept, L"[Foo]", gone, L"-[Fonts]", hidden, L"", kept, absent, L"[Bar]", gone};
+    lines.insert(lines.end(), unjudged.begin(), unjudged.end());
+    Write(lines);
     ASSERT_TRUE(Killed(dir.path(), host));
-    // A folder is no file; a drive that is away keeps its lines; headers and win.ini lines always stay.
-    EXPECT_EQ(Read(), (Lines{kept, L"[Foo]", L"-[Fonts]", hidden, kept, absent, L"[Bar]"}));
+    // A drive that is away keeps its lines; headers and win.ini lines always stay.
+    Lines expected{kept, L"[Foo]", L"-[Fonts]", hidden, kept, absent, L"[Bar]"};
+    expected.insert(expected.end(), unjudged.begin(), unjudged.end());
+    EXPECT_EQ(Read(), expected);
     EXPECT_EQ(host.labels, Lines{L"削除されたファイルがないか調べています、しばらくお待ちください。"});
 }
 

@@ -3,6 +3,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "uninstaller/monitor/database.h"
+#include "uninstaller/monitor/filepath.h"
 #include "resources/RuvexTexts.h"
 
 #include <windows.h>
@@ -28,11 +29,17 @@ std::uint64_t FileSize(const std::wstring& path) {
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// Answers "is this file gone?" and remembers per drive whether the drive can be read at all.
+// Answers "is this file gone?" and remembers per drive whether the drive can be read at all. Only a line
+// that names a file by its full path can be judged: any other line (a relative path, a wildcard, a device,
+// a folder) is one the uninstall left alone, and the record keeps it.
 class MissingFileTest {
 public:
     bool IsGone(const std::wstring& path) {
-        if (FileExists(path)) {
+        if (!IsFullFilePath(path)) {
+            return false;
+        }
+        DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
             return false;
         }
         std::wstring root = DriveRoot(path);

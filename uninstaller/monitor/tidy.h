@@ -17,7 +17,8 @@ namespace ruvex {
 [[nodiscard]] FileResult Seiri(const std::wstring& dataFolder, RunHost& host);
 
 // Killed: drops every file line whose file no longer exists. Lines on a drive that cannot be read right
-// now (an empty removable drive) stay, so that a record is not lost while its drive is away.
+// now (an empty removable drive) stay, so that a record is not lost while its drive is away; so do lines
+// that are not the full path of a file, and lines that name a folder (an uninstall leaves those alone).
 [[nodiscard]] FileResult Killed(const std::wstring& dataFolder, RunHost& host);
 
 } // namespace ruvex

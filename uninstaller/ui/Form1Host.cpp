@@ -74,7 +74,9 @@ Answer Form1::Ask(std::wstring_view text, std::wstring_view title, QuestionKind 
         return kind == QuestionKind::YesNoWarning ? Answer::No : Answer::Cancel;
     }
     UINT flags = MB_YESNO | MB_ICONEXCLAMATION;
-    if (kind == QuestionKind::OkCancelDefaultCancel) {
+    if (kind == QuestionKind::YesNoWarningDefaultNo) {
+        flags = MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
+    } else if (kind == QuestionKind::OkCancelDefaultCancel) {
         flags = MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
     } else if (kind == QuestionKind::RetryCancelWarning) {
         flags = MB_RETRYCANCEL | MB_ICONEXCLAMATION;

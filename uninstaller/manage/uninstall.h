@@ -1,0 +1,58 @@
+// Uninstalling a recorded software: its files deleted, the folders they leave empty removed deepest first,
+// its win.ini sections taken out, and its record removed when nothing was left behind.
+#pragma once
+
+#include "uninstaller/monitor/RunHost.h"
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace ruvex {
+
+// The option "安全性を高める": a file under the system folder (a plain prefix test, so SYSTEM also covers
+// SYSTEM32) or an .exe lying directly in the Windows folder is never touched.
+[[nodiscard]] bool IsProtected(const std::wstring& path, const std::wstring& windowsFolder,
+                               const std::wstring& systemFolder);
+
+// The folders of the files whose deletion was tried, each once (without regard to case), first met first.
+class FolderTable {
+public:
+    void Add(const std::wstring& folder);
+    // Deepest first (most backslashes); folders of equal depth keep the order in which they were met.
+    [[nodiscard]] std::vector<std::wstring> DeepestFirst() const;
+
+private:
+    std::vector<std::wstring> folders_;
+    std::unordered_set<std::wstring> keys_;
+};
+
+// win.ini without the section that starts with the header line (compared without case): the header and
+// its lines up to the next empty or "[" line go; that line stays. Every occurrence goes.
+[[nodiscard]] std::vector<std::wstring> WithoutWinIniSection(const std::vector<std::wstring>& lines,
+                                                             const std::wstring& header);
+
+// The database without the first record whose header names the software (header and body).
+[[nodiscard]] std::vector<std::wstring> WithoutFirstRecord(std::vector<std::wstring> lines, const std::wstring& name);
+
+// "N を削除しました。" or, when something was left behind, the partial message.
+[[nodiscard]] std::wstring UninstallMessage(const std::wstring& name, bool leftBehind);
+
+struct UninstallRequest {
+    std::wstring name;
+    std::vector<std::wstring> files;    // the record's file lines (List2)
+    std::vector<std::wstring> sections; // the record's win.ini lines as they stand now (List3)
+    bool protect = false;               // Check6
+    std::wstring windowsFolder;
+    std::wstring systemFolder;
+    std::wstring dataFolder;
+    // The system's own folders (the Desktop, the Start Menu, ...): never removed, even when the software's
+    // last file there leaves one empty.
+    std::vector<std::wstring> keptFolders;
+};
+
+// After the user's two confirmations: deletes, removes folders and sections and the record, and shows the
+// result message (failed writes are reported before it). True when something was left behind.
+bool UninstallSoftware(const UninstallRequest& request, RunHost& host);
+
+} // namespace ruvex
