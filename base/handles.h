@@ -44,6 +44,13 @@ private:
     Type h_ = Traits::Invalid();
 };
 
+// Traits of a handle type whose empty value is null, closed by CloseFn.
+template <typename T, auto CloseFn> struct NullHandleTraits {
+    using Type = T;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { CloseFn(h); }
+};
+
 struct FileHandleTraits {
     using Type = HANDLE;
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }

@@ -1,5 +1,6 @@
 #include "base/win/Window.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace ruvex::win {
@@ -15,25 +16,21 @@ UINT DpiOf(HWND hwnd) noexcept {
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     UINT dpi = (getDpi && hwnd) ? getDpi(hwnd) : 0;
     if (dpi == 0) {
-        HDC dc = GetDC(nullptr);
-        dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));
-        ReleaseDC(nullptr, dc);
+        ScopedGetDC screen(nullptr);
+        dpi = static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSX));
     }
     return dpi ? dpi : 96;
 }
 
-void CreateControls(HWND parent, std::span<const ControlSpec> controls, HFONT font) {
-    UINT dpi = DpiOf(parent);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const auto& c : controls) {
-        HWND hwnd = CreateWindowExW(c.exStyle, c.className, c.caption ? c.caption : L"", WS_CHILD | c.style,
-                                    TwipsToPixels(c.left, dpi), TwipsToPixels(c.top, dpi), TwipsToPixels(c.width, dpi),
-                                    TwipsToPixels(c.height, dpi), parent,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-        if (hwnd && font) {
-            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        }
+HWND CreateControl(HWND parent, const ControlSpec& c, HFONT font, UINT dpi) {
+    HWND hwnd = CreateWindowExW(
+        c.exStyle, c.className, c.caption ? c.caption : L"", WS_CHILD | c.style, TwipsToPixels(c.left, dpi),
+        TwipsToPixels(c.top, dpi), TwipsToPixels(c.width, dpi), TwipsToPixels(c.height, dpi), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr), nullptr);
+    if (hwnd && font) {
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    return hwnd;
 }
 
 void PlaceControl(HWND control, int left, int top, int width, int height) {
@@ -61,32 +58,72 @@ void CenterOnScreen(HWND hwnd) {
     SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-Font::Font(const wchar_t* face, int points, UINT dpi, int weight) {
+Font::Font(const wchar_t* face, int points, UINT dpi, int weight) : face_(face), points_(points), weight_(weight) {
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
     lf.lfWeight = weight;
     lf.lfCharSet = SHIFTJIS_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-    font_ = CreateFontIndirectW(&lf);
+    handle_.reset(CreateFontIndirectW(&lf));
 }
 
-Font::~Font() {
-    if (font_) {
-        DeleteObject(font_);
-    }
+void DpiLayout::Reset(UINT dpi) {
+    dpi_ = dpi;
+    placed_.clear();
+    fonts_.clear();
 }
 
-Font::Font(Font&& other) noexcept : font_(std::exchange(other.font_, nullptr)) {}
-
-Font& Font::operator=(Font&& other) noexcept {
-    if (this != &other) {
-        if (font_) {
-            DeleteObject(font_);
+void DpiLayout::AddControls(HWND parent, std::span<const ControlSpec> controls, Font& font) {
+    Keep(font);
+    for (const ControlSpec& c : controls) {
+        // The table is copied: some are made on the fly (a page's frame, the version label).
+        if (HWND control = CreateControl(parent, c, font.get(), dpi_)) {
+            placed_.push_back({control, c});
         }
-        font_ = std::exchange(other.font_, nullptr);
     }
-    return *this;
+}
+
+void DpiLayout::Keep(Font& font) {
+    if (std::find(fonts_.begin(), fonts_.end(), &font) == fonts_.end()) {
+        fonts_.push_back(&font);
+    }
+}
+
+// As Windows Terminal's base window does: the new DPI is taken from the message (the window's own DPI
+// may not have changed yet when the message is sent), every control of the tables is moved to its twips
+// rectangle at that DPI, every kept font is made again and handed to the controls that showed the old
+// one, and the window takes the rectangle Windows suggests. The window's WM_SIZE follows from that.
+void DpiLayout::Apply(HWND window, UINT dpi, const RECT& suggested) {
+    if (dpi == 0) {
+        return;
+    }
+    dpi_ = dpi;
+    for (const Placed& p : placed_) {
+        if (IsWindow(p.control)) {
+            MoveWindow(p.control, TwipsToPixels(p.spec.left, dpi), TwipsToPixels(p.spec.top, dpi),
+                       TwipsToPixels(p.spec.width, dpi), TwipsToPixels(p.spec.height, dpi), FALSE);
+        }
+    }
+    for (Font* font : fonts_) {
+        Font old = std::exchange(*font, font->At(dpi));
+        struct Swap {
+            HFONT from, to;
+        } swap{old.get(), font->get()};
+        EnumChildWindows(
+            window,
+            [](HWND child, LPARAM lp) -> BOOL {
+                const auto& s = *reinterpret_cast<const Swap*>(lp);
+                if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == s.from) {
+                    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(s.to), FALSE);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&swap));
+    }
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 std::wstring GetText(HWND hwnd) {

@@ -45,17 +45,16 @@ bool TForm1::Create(bool uninstallSwitch) {
         return false;
     }
     SetMessageOwner(hwnd());
-    UINT dpi = win::DpiOf(hwnd());
     // 12 pixels at 96 dpi.
-    font_ = win::Font(L"ＭＳ Ｐゴシック", 9, dpi);
-    fixedFont_ = win::Font(L"ＭＳ ゴシック", 9, dpi);
-    int width = win::TwipsToPixels(Px(kPageWidthPx), dpi);
-    int height = win::TwipsToPixels(Px(kPageHeightPx), dpi);
+    font_ = win::Font(win::kUiFace, 9, Dpi());
+    fixedFont_ = win::Font(L"ＭＳ ゴシック", 9, Dpi());
+    KeepScaled(fixedFont_);
     for (int page = 0; page < kPageCount; ++page) {
-        pages_[page] = CreateTabSheet(hwnd(), TabSheet(page), width, height);
-        auto frame = FrameControls(page);
-        win::CreateControls(pages_[page], frame, font_.get());
-        win::CreateControls(pages_[page], PageControls(page), font_.get());
+        const win::ControlSpec sheet[] = {TabSheetSpec(TabSheet(page), Px(kPageWidthPx), Px(kPageHeightPx))};
+        AddControls(hwnd(), sheet, font_);
+        pages_[page] = GetDlgItem(hwnd(), TabSheet(page));
+        AddControls(pages_[page], FrameControls(page), font_);
+        AddControls(pages_[page], PageControls(page), font_);
     }
     for (int id : {kAgreementText, kReadmeText}) {
         SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(fixedFont_.get()), FALSE);
@@ -144,34 +143,23 @@ void TForm1::ShowPage(int page) {
     if (IsWindowEnabled(defaultButton)) {
         SetFocus(defaultButton);
     }
-    switch (page) {
-    case 1:
-        TabSheet2Show();
-        break;
-    case 2:
-        TabSheet3Show();
-        break;
-    case 3:
-        TabSheet4Show();
-        break;
-    case 4:
-        TabSheet5Show();
-        break;
-    case 5:
-        TabSheet6Show();
-        break;
-    case 6:
-        TabSheet7Show();
-        break;
-    case 7:
-        TabSheet8Show();
-        break;
-    default:
-        break;
+    // What a page does when it is shown (the welcome page: nothing).
+    static constexpr void (TForm1::*kOnShow[kPageCount])() = {
+        nullptr,
+        &TForm1::TabSheet2Show,
+        &TForm1::TabSheet3Show,
+        &TForm1::TabSheet4Show,
+        &TForm1::TabSheet5Show,
+        &TForm1::TabSheet6Show,
+        &TForm1::TabSheet7Show,
+        &TForm1::TabSheet8Show,
+    };
+    if (auto show = kOnShow[page]) {
+        (this->*show)();
     }
 }
 
-LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TForm1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE && firstActivation_) {
@@ -183,30 +171,39 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         FormActivate();
         return 0;
     case DM_GETDEFID:
+        // The wizard has no IDOK button: Enter presses the page's default button.
         return current_ < 0 ? 0 : MAKELRESULT(KeysOfPage(current_).defaultButton, DC_HASDEFID);
-    case WM_COMMAND:
-        if (HIWORD(wp) == BN_CLICKED) {
-            int id = LOWORD(wp);
-            if (id == IDCANCEL) {
-                id = KeysOfPage(current_).cancelButton;
-            } else if (id == IDOK) {
-                id = KeysOfPage(current_).defaultButton;
-            }
-            OnCommand(id);
-        }
-        return 0;
     case WM_DRAWITEM:
         OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
         return TRUE;
-    case WM_CLOSE:
-        Close();
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
+    case WM_DPICHANGED:
+        // The base has laid the tables out again; the launch box keeps fitting its caption.
+        if (IsWindowVisible(Item(kLaunchBox))) {
+            FitLaunchBox();
+        }
         return 0;
     default:
         return Default(msg, wp, lp);
     }
+}
+
+void TForm1::OnOK() {
+    if (current_ >= 0) {
+        Press(KeysOfPage(current_).defaultButton);
+    }
+}
+
+void TForm1::OnCancel() {
+    if (current_ >= 0) {
+        Press(KeysOfPage(current_).cancelButton);
+    }
+}
+
+bool TForm1::OnCommand(int id, int code, HWND) {
+    if (code == BN_CLICKED) {
+        Press(id);
+    }
+    return true;
 }
 
 void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -220,62 +217,42 @@ void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
-void TForm1::OnCommand(int id) {
+void TForm1::Press(int id) {
     // Only the buttons of the page in view act, and only while they are enabled (Enter and Esc
     // come through the form, whatever has the focus).
     HWND button = id ? GetDlgItem(pages_[current_], id) : nullptr;
     if (!button || !IsWindowEnabled(button)) {
         return;
     }
-    switch (id) {
-    case kWelcomeNext:
-    case kAgreementBack:
-        ShowPage(id == kWelcomeNext ? 1 : 0);
-        break;
-    case kAgree:
-    case kReadmeBack:
-        ShowPage(id == kAgree ? 2 : 1);
-        break;
-    case kReadmeNext:
-    case kShortcutsBack:
-        ShowPage(3);
-        break;
-    case kDestinationBack:
-        ShowPage(2);
-        break;
-    case kDestinationNext:
-        Button10Click();
-        break;
-    case kBrowse:
-        Button12Click();
-        break;
-    case kShortcutsNext:
-        ShowPage(5);
-        break;
-    case kReadyBack:
-        ShowPage(4);
-        break;
-    case kInstall:
-        ShowPage(6);
-        break;
-    case kFinish:
-        Button19Click();
-        break;
-    case kUninstall:
-        Button20Click();
-        break;
-    case kWelcomeCancel:
-    case kDisagree:
-    case kReadmeCancel:
-    case kDestinationCancel:
-    case kShortcutsCancel:
-    case kReadyCancel:
-    case kUninstallCancel:
+    // The buttons that only turn the page, and the page they turn to.
+    static constexpr struct {
+        int id;
+        int page;
+    } kTurns[] = {{kWelcomeNext, 1},   {kAgreementBack, 0},   {kAgree, 2},         {kReadmeBack, 1}, {kReadmeNext, 3},
+                  {kShortcutsBack, 3}, {kDestinationBack, 2}, {kShortcutsNext, 5}, {kReadyBack, 4},  {kInstall, 6}};
+    // The buttons with a handler of their own.
+    static constexpr struct {
+        int id;
+        void (TForm1::*handler)();
+    } kHandlers[] = {{kDestinationNext, &TForm1::Button10Click},
+                     {kBrowse, &TForm1::Button12Click},
+                     {kFinish, &TForm1::Button19Click},
+                     {kUninstall, &TForm1::Button20Click}};
+    for (const auto& turn : kTurns) {
+        if (turn.id == id) {
+            ShowPage(turn.page);
+            return;
+        }
+    }
+    for (const auto& h : kHandlers) {
+        if (h.id == id) {
+            (this->*h.handler)();
+            return;
+        }
+    }
+    // Every page's cancel button (ｷｬﾝｾﾙ, 同意しない) closes the wizard; the check boxes act by themselves.
+    if (id == KeysOfPage(current_).cancelButton) {
         Close();
-        break;
-    default:
-        // The check boxes act by themselves.
-        break;
     }
 }
 

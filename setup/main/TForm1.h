@@ -1,7 +1,7 @@
 // The wizard window: eight pages on a tab-less page control, driven by the SETUP.INF beside the program.
 #pragma once
 
-#include "base/win/Window.h"
+#include "base/win/ModalWindow.h"
 #include "setup/main/SetupHost.h"
 #include "setup/main/SetupIds.h"
 #include "setup/main/SetupInf.h"
@@ -13,12 +13,14 @@
 
 namespace setup {
 
-class TForm1 : public ruvex::win::BaseWindow<TForm1>, private SetupHost {
+// A modal window without an owner (as 7-Zip's installer runs its main dialog): RunModal is the program's
+// message loop, with Enter and Esc pressing the page's default and cancel buttons; it ends when the
+// window is destroyed.
+class TForm1 : public ruvex::win::ModalWindow, private SetupHost {
 public:
     TForm1() = default;
     // Creates the window, reads SETUP.INF and shows the start page (7 for "/r", else 0).
     bool Create(bool uninstallSwitch);
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     // The first command-line argument, in any case, is "/r".
     [[nodiscard]] static bool IsUninstallSwitch(const std::vector<std::wstring>& arguments);
@@ -37,12 +39,20 @@ private:
     void Close();
     void SlideOut();
     void ShowLaunchBox();
+    void FitLaunchBox();
     void ShowPage(int page);
     [[nodiscard]] HWND Item(int id) const;
     // ExpandPlaceholders with the program-files folder read afresh and the current InstallFolder.
     [[nodiscard]] std::wstring Expand(const std::wstring& value) const;
     void LoadTextBox(int id, const std::wstring& fileName);
-    void OnCommand(int id);
+    // Enter, Esc and the close box: the page's default button, its cancel button, Close.
+    void OnOK() override;
+    void OnCancel() override;
+    void OnClose() override { Close(); }
+    bool OnCommand(int id, int code, HWND control) override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // A button of the page in view, while it is enabled.
+    void Press(int id);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
 
     void TabSheet2Show();
@@ -68,7 +78,6 @@ private:
 
     std::array<HWND, ids::kPageCount> pages_{};
     int current_ = -1;
-    ruvex::win::Font font_;
     ruvex::win::Font fixedFont_;
     bool firstActivation_ = true;
     bool slidOut_ = false;

@@ -71,21 +71,26 @@ void TForm1::ShowLaunchBox() {
         return;
     }
     HWND box = Item(kLaunchBox);
-    std::wstring caption = inf_->Value(L"AfterSetup", L"Caption");
-    win::SetText(box, caption);
-    HDC dc = GetDC(box);
-    HGDIOBJ old = SelectObject(dc, font_.get());
+    win::SetText(box, inf_->Value(L"AfterSetup", L"Caption"));
+    FitLaunchBox();
+    ShowWindow(box, SW_SHOW);
+}
+
+// The launch box is as wide as its caption (in the form's font) and the check mark.
+void TForm1::FitLaunchBox() {
+    HWND box = Item(kLaunchBox);
+    std::wstring caption = win::GetText(box);
     SIZE size{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(box, dc);
+    {
+        win::ScopedGetDC dc(box);
+        win::ScopedSelectObject font(dc.get(), font_.get());
+        GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &size);
+    }
     RECT r;
     GetWindowRect(box, &r);
     MapWindowPoints(nullptr, GetParent(box), reinterpret_cast<POINT*>(&r), 2);
     // Room for the check mark: 18 pixels at 96 dpi.
-    MoveWindow(box, r.left, r.top, size.cx + MulDiv(18, static_cast<int>(win::DpiOf(hwnd())), 96), r.bottom - r.top,
-               TRUE);
-    ShowWindow(box, SW_SHOW);
+    MoveWindow(box, r.left, r.top, size.cx + MulDiv(18, static_cast<int>(Dpi()), 96), r.bottom - r.top, TRUE);
 }
 
 void TForm1::Button19Click() {

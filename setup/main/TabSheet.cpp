@@ -20,7 +20,7 @@ LRESULT CALLBACK TabSheetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 } // namespace
 
-HWND CreateTabSheet(HWND form, int id, int width, int height) {
+ruvex::win::ControlSpec TabSheetSpec(int id, int width, int height) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     if (!GetClassInfoExW(instance, kClassName, &wc)) {
@@ -33,8 +33,7 @@ HWND CreateTabSheet(HWND form, int id, int width, int height) {
         RegisterClassExW(&wc);
     }
     // WS_EX_CONTROLPARENT lets the dialog keys of the form's message loop reach the page's controls.
-    return CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, width, height, form,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    return {kClassName, id, nullptr, WS_CLIPSIBLINGS, 0, 0, width, height, WS_EX_CONTROLPARENT};
 }
 
 void PaintGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
@@ -43,10 +42,9 @@ void PaintGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
         auto mix = [&](int a, int b) { return height > 1 ? a + (b - a) * y / (height - 1) : a; };
         COLORREF colour = RGB(mix(GetRValue(top), GetRValue(bottom)), mix(GetGValue(top), GetGValue(bottom)),
                               mix(GetBValue(top), GetBValue(bottom)));
-        HBRUSH brush = CreateSolidBrush(colour);
+        ruvex::win::Brush brush(CreateSolidBrush(colour));
         RECT row{rect.left, rect.top + y, rect.right, rect.top + y + 1};
-        FillRect(dc, &row, brush);
-        DeleteObject(brush);
+        FillRect(dc, &row, brush.get());
     }
 }
 

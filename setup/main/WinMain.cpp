@@ -28,13 +28,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!form.Create(setup::TForm1::IsUninstallSwitch(Arguments()))) {
         return 1;
     }
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab, Enter and Esc work as in a dialog.
-        if (!form.hwnd() || !IsDialogMessageW(form.hwnd(), &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    // The program's message loop: Tab, Enter and Esc work as in a dialog; it ends with the window.
+    form.RunModal();
     return 0;
 }

@@ -42,6 +42,16 @@ void Pump() {
     }
 }
 
+// A user's click on the tab at index (0-based), and what follows from it.
+void ClickTab(HWND tab, int index) {
+    RECT r{};
+    SendMessageW(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(tab, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
 int Position(HWND bar) {
     return static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
 }
@@ -95,14 +105,26 @@ TEST(cTabStrip, AUserClickRaisesBeforeClickThenClickButCodeRaisesNeither) {
     tabs.SetSelectedItem(1);
     EXPECT_TRUE(events.empty());
 
-    RECT r{};
-    SendMessageW(tabs.hwnd(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageW(tabs.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(tabs.hwnd(), WM_LBUTTONUP, 0, at);
-    Pump();
+    ClickTab(tabs.hwnd(), 1);
     EXPECT_EQ(events, (std::vector<std::string>{"BeforeClick", "Click:2"}));
     EXPECT_EQ(tabs.SelectedItem(), 2) << "Cancel does not stop the change";
+}
+
+TEST(cTabStrip, ASecondHostGetsTheEventsAndTheFirstIsGivenBack) {
+    HostWindow first, second;
+    WNDPROC original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(first.host(), GWLP_WNDPROC));
+    cTabStrip tabs;
+    int clicks = 0;
+    tabs.Click = [&] { ++clicks; };
+    tabs.SetPictureBox(first.host());
+    tabs.SetPictureBox(second.host());
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(first.host(), GWLP_WNDPROC)), original);
+    ASSERT_EQ(GetParent(tabs.hwnd()), second.host());
+    tabs.TabsAdd(0, L"One");
+    tabs.TabsAdd(1, L"Two");
+    ClickTab(tabs.hwnd(), 1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(tabs.SelectedItem(), 2);
 }
 
 TEST(cTabStrip, FollowsTheHostsSizeAndReportsTheDisplayAreaInTwips) {

@@ -94,24 +94,16 @@ inline constexpr int Command4 = 2;  // ｷｬﾝｾﾙ (IDCANCEL: Esc)
 
 // Form9, the file viewer.
 namespace form9 {
-inline constexpr int Text1 = 11;
-inline constexpr int Text2 = 12;
-inline constexpr int Option1 = 13;
-inline constexpr int Option2 = 14;
-inline constexpr int HScroll1 = 15;
-inline constexpr int SizeLabel = 16;
-inline constexpr int Command1 = 1;  // OK
-inline constexpr int Command2 = 17; // 編集
+inline constexpr int Text2 = 12, Text1 = 11;                                    // the file's name, its text
+inline constexpr int Option1 = 13, Option2 = 14, HScroll1 = 15, SizeLabel = 16; // the font and its size
+inline constexpr int Command1 = 1, Command2 = 17;                               // OK (IDOK: Enter), 編集
 } // namespace form9
 
 // Form5, the editor chooser.
 namespace form5 {
-inline constexpr int Label1 = 11;
-inline constexpr int Drive1 = 12;
-inline constexpr int Dir1 = 13;
-inline constexpr int File1 = 14;
-inline constexpr int Command1 = 1; // OK
-inline constexpr int Command2 = 2; // ｷｬﾝｾﾙ
+inline constexpr int Label1 = 11, Drive1 = 12, Dir1 = 13, File1 = 14;
+inline constexpr int Command1 = 1; // OK (IDOK: Enter)
+inline constexpr int Command2 = 2; // ｷｬﾝｾﾙ (IDCANCEL: Esc)
 } // namespace form5
 
 } // namespace ruvex::ids

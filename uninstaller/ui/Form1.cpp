@@ -191,7 +191,7 @@ void Form1::Command6_Click() {
     VersionWindowMode = 1;
     Form4 version;
     if (version.Load(hwnd())) {
-        version.ShowModal(hwnd());
+        version.ShowModal();
     }
 }
 

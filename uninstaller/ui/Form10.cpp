@@ -25,9 +25,9 @@ bool Form10::Load(HWND owner) {
     if (!CreateWindowOf(L"RuvexForm10", texts::WaitCaption, WS_POPUP | WS_CAPTION | WS_BORDER, 0, owner)) {
         return false;
     }
-    font_ = win::Font(L"ＭＳ Ｐゴシック", 9, win::DpiOf(hwnd()));
+    font_ = win::Font(win::kUiFace, 9, Dpi());
     win::SetClientSizeTwips(hwnd(), 6015, 855);
-    win::CreateControls(hwnd(), kControls, font_.get());
+    AddControls(hwnd(), kControls, font_);
     waitProgressBar_.SetParent(GetDlgItem(hwnd(), ids::PregressPic2));
     waitProgressBar_.Create();
     return true;

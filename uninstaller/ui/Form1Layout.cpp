@@ -63,8 +63,8 @@ constexpr int kButtonNumbers[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14,
 } // namespace
 
 void Form1::CreateLayout() {
-    win::CreateControls(hwnd(), kControls, font_.get());
-    win::CreateControls(Item(ids::frTab2), kFileInfo, font_.get());
+    AddControls(hwnd(), kControls, font_);
+    AddControls(Item(ids::frTab2), kFileInfo, font_);
     // PicTabs lies below the lists, the frame and the buttons.
     SetWindowPos(Item(ids::PicTabs), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     List1.Attach(Item(ids::List1));
@@ -76,22 +76,21 @@ void Form1::CreateLayout() {
 void Form1::SetButtonPictures() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     for (int n : kButtonNumbers) {
-        HBITMAP picture = static_cast<HBITMAP>(
-            LoadImageW(instance, MAKEINTRESOURCEW(res::ButtonPicture(n)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        Bitmap picture(static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(res::ButtonPicture(n)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         if (!picture) {
             continue;
         }
         BITMAP bm{};
-        GetObjectW(picture, sizeof bm, &bm);
+        GetObjectW(picture.get(), sizeof bm, &bm);
         // Magenta is the transparent colour of the pictures.
         ImageList list(ImageList_Create(bm.bmWidth, bm.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0));
         if (list) {
-            ImageList_AddMasked(list.get(), picture, RGB(255, 0, 255));
+            ImageList_AddMasked(list.get(), picture.get(), RGB(255, 0, 255));
             BUTTON_IMAGELIST image{list.get(), {1, 0, 2, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
             SendMessageW(Item(ids::Command(n)), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&image));
             buttonPictures_[n] = std::move(list);
         }
-        DeleteObject(picture);
     }
 }
 

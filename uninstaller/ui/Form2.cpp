@@ -5,7 +5,6 @@
 #include "uninstaller/ui/DriveList.h"
 #include "uninstaller/ui/Form5.h"
 #include "uninstaller/ui/Globals.h"
-#include "uninstaller/ui/MessagePump.h"
 
 #include <commctrl.h>
 
@@ -79,19 +78,14 @@ bool DriveReady(HWND owner, wchar_t letter) {
 
 bool Form2::Load(HWND owner) {
     owner_ = owner;
-    if (!CreateWindowOf(L"RuvexForm2", texts::OptionCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                        owner)) {
+    if (!CreateModal(owner, {L"RuvexForm2", texts::OptionCaption, 4815, 5055, kControls})) {
         return false;
     }
-    UINT dpi = win::DpiOf(hwnd());
-    font_ = win::Font(L"ＭＳ Ｐゴシック", 9, dpi);
-    smallFont_ = win::Font(L"ＭＳ Ｐゴシック", 8, dpi);
-    win::SetClientSizeTwips(hwnd(), 4815, 5055);
-    win::CreateControls(hwnd(), kControls, font_.get());
+    smallFont_ = win::Font(win::kUiFace, 8, Dpi());
+    KeepScaled(smallFont_);
     SendMessageW(GetDlgItem(hwnd(), id::Command3), WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_.get()), FALSE);
     FillDriveList(GetDlgItem(hwnd(), id::Drive2));
     tips_.Create(hwnd());
-    win::CenterOnScreen(hwnd());
 
     std::optional<Options> read = ReadOptionFile(DataFolder);
     if (read) {
@@ -168,21 +162,18 @@ void Form2::ShowModal() {
         return;
     }
     Capture();
-    done_ = false;
-    ui::ShowModal(hwnd(), owner_, GetDlgItem(hwnd(), id::Command1), done_);
+    RunModal(GetDlgItem(hwnd(), id::Command1));
 }
 
-void Form2::Command1_Click() {
+void Form2::OnOK() {
     FileResult written = WriteOptionFile(DataFolder, Settings());
     if (!written) {
         std::wstring text = OptionFilePath(DataFolder) + L"\r\n" + ErrorText(written.error);
         MessageBoxW(hwnd(), text.c_str(), texts::BoxTitle, MB_OK | MB_ICONWARNING);
     }
     EditorPath = win::GetText(GetDlgItem(hwnd(), id::Text1));
-    ShowWindow(hwnd(), SW_HIDE);
-    done_ = true;
+    EndModal(IDOK);
     if (owner_) {
-        EnableWindow(owner_, TRUE);
         UpdateWindow(owner_);
     }
     if (Closed) {
@@ -204,11 +195,19 @@ void Form2::Command3_Click() {
     }
 }
 
-void Form2::Command4_Click() {
+// ｷｬﾝｾﾙ puts the opening values back and then closes as OK does: option.dat is written again.
+void Form2::OnCancel() {
     d2_ = backup_.drive.empty() ? d2_ : static_cast<wchar_t>(std::towupper(backup_.drive[0]));
     Apply(backup_);
     SetToolTips(backup_.Get(Check::Check9));
-    Command1_Click();
+    OnOK();
+}
+
+// The close box unloads the dialog without writing (the one difference from ｷｬﾝｾﾙ); the next use
+// loads it again from option.dat.
+void Form2::OnClose() {
+    EndModal(IDCANCEL);
+    DestroyWindow(hwnd());
 }
 
 void Form2::Drive2_Change() {
@@ -224,57 +223,33 @@ void Form2::SetToolTips(bool off) {
     }
 }
 
-LRESULT Form2::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_COMMAND: {
-        int control = LOWORD(wp);
-        int code = HIWORD(wp);
-        switch (control) {
-        case id::Command1:
-            Command1_Click();
-            return 0;
-        case id::Command4:
-            Command4_Click();
-            return 0;
-        case id::Command2:
-            Command2_Click();
-            return 0;
-        case id::Command3:
-            Command3_Click();
-            return 0;
-        case id::Drive2:
-            if (code == CBN_SELCHANGE) {
-                Drive2_Change();
-            }
-            return 0;
-        case id::Check2:
-        case id::Check5:
-            if (code == BN_CLICKED) {
-                SetCheck(control, SendMessageW(GetDlgItem(hwnd(), control), BM_GETCHECK, 0, 0) == BST_CHECKED);
-            }
-            return 0;
-        case id::Check9:
-            if (code == BN_CLICKED) {
-                SetToolTips(SendMessageW(GetDlgItem(hwnd(), id::Check9), BM_GETCHECK, 0, 0) == BST_CHECKED);
-            }
-            return 0;
-        default:
-            break;
+bool Form2::OnCommand(int control, int code, HWND) {
+    switch (control) {
+    case id::Command2:
+        Command2_Click();
+        return true;
+    case id::Command3:
+        Command3_Click();
+        return true;
+    case id::Drive2:
+        if (code == CBN_SELCHANGE) {
+            Drive2_Change();
         }
-        break;
-    }
-    case WM_CLOSE:
-        // The close box unloads without writing; the next use reads option.dat again.
-        done_ = true;
-        if (owner_) {
-            EnableWindow(owner_, TRUE);
+        return true;
+    case id::Check2:
+    case id::Check5:
+        if (code == BN_CLICKED) {
+            SetCheck(control, SendMessageW(GetDlgItem(hwnd(), control), BM_GETCHECK, 0, 0) == BST_CHECKED);
         }
-        DestroyWindow(hwnd());
-        return 0;
+        return true;
+    case id::Check9:
+        if (code == BN_CLICKED) {
+            SetToolTips(SendMessageW(GetDlgItem(hwnd(), id::Check9), BM_GETCHECK, 0, 0) == BST_CHECKED);
+        }
+        return true;
     default:
-        break;
+        return false;
     }
-    return Default(msg, wp, lp);
 }
 
 } // namespace ruvex::ui

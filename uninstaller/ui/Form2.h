@@ -2,7 +2,7 @@
 // Loaded hidden at start-up and kept; its controls are the live settings.
 #pragma once
 
-#include "base/win/Window.h"
+#include "base/win/ModalWindow.h"
 #include "uninstaller/ui/OptionFile.h"
 #include "uninstaller/ui/ToolTips.h"
 
@@ -11,7 +11,7 @@
 
 namespace ruvex::ui {
 
-class Form2 final : public win::BaseWindow<Form2> {
+class Form2 final : public win::ModalWindow {
 public:
     // Called after OK or ｷｬﾝｾﾙ closed the dialog (the main window reloads its lists).
     std::function<void()> Closed;
@@ -35,27 +35,26 @@ public:
     void SetToolTips(bool off);
     [[nodiscard]] ToolTips& Tips() noexcept { return tips_; }
 
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-
 private:
+    // OK (Command1), ｷｬﾝｾﾙ (Command4) and the close box.
+    void OnOK() override;
+    void OnCancel() override;
+    void OnClose() override;
+    bool OnCommand(int id, int code, HWND control) override;
     void Apply(const Options& options);
     void SelectDrive(wchar_t letter);
     [[nodiscard]] wchar_t SelectedDrive() const;
     void SetCheck(int id, bool on);
-    void Command1_Click();
     void Command2_Click();
     void Command3_Click();
-    void Command4_Click();
     void Drive2_Change();
     void Capture();
 
     HWND owner_ = nullptr;
-    win::Font font_;
     win::Font smallFont_;
     ToolTips tips_;
     wchar_t d2_ = L'C';
     Options backup_; // BkD2, BkT1, BkC1..BkC9
-    bool done_ = true;
 };
 
 // The drive can be read: a device that is not ready asks Retry or Cancel (false: the caller puts back

@@ -5,16 +5,12 @@
 #include <commctrl.h>
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/Globals.h"
-#include "uninstaller/ui/MessagePump.h"
 #include "uninstaller/ui/ResourceIds.h"
 
 namespace ruvex::ui {
 
 bool Form4::Load(HWND owner) {
     ProgressBarMax = 100;
-    if (!CreateWindowOf(L"RuvexForm4", texts::VersionCaption, WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW, owner)) {
-        return false;
-    }
     artwork_.reset(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res::VersionArtwork), IMAGE_BITMAP, 0, 0, 0)));
     BITMAP bm{};
@@ -23,23 +19,15 @@ bool Form4::Load(HWND owner) {
     } else {
         size_ = {360, 220};
     }
-    // The artwork is drawn for 96 DPI; scale it with the window's DPI like every twips layout.
-    UINT dpi = win::DpiOf(hwnd());
-    int width = MulDiv(size_.cx, static_cast<int>(dpi), 96);
-    int height = MulDiv(size_.cy, static_cast<int>(dpi), 96);
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
-    SetWindowPos(hwnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
-    font_ = win::Font(L"ＭＳ Ｐゴシック", 9, dpi);
-    // The version label: a click on it closes the version window like a click on the picture.
-    HWND label = CreateWindowExW(
-        0, WC_STATICW, texts::VersionText, WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_NOTIFY,
-        width - MulDiv(150, static_cast<int>(dpi), 96), height - MulDiv(24, static_cast<int>(dpi), 96),
-        MulDiv(140, static_cast<int>(dpi), 96), MulDiv(16, static_cast<int>(dpi), 96), hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::VersionLabel)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    win::CenterOnScreen(hwnd());
-    return true;
+    // The artwork is drawn for 96 DPI (15 twips a pixel) and scales with the window's DPI like every
+    // twips layout. The version label at its lower right: a click on it closes the version window like a
+    // click on the picture.
+    auto twips = [](LONG pixels) { return static_cast<int>(pixels) * 15; };
+    const win::ControlSpec label[] = {{WC_STATICW, ids::VersionLabel, texts::VersionText,
+                                       WS_VISIBLE | SS_RIGHT | SS_NOTIFY, twips(size_.cx - 150), twips(size_.cy - 24),
+                                       twips(140), twips(16)}};
+    return CreateModal(owner, {L"RuvexForm4", texts::VersionCaption, twips(size_.cx), twips(size_.cy), label,
+                               WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW});
 }
 
 void Form4::ShowSplash() {
@@ -47,21 +35,14 @@ void Form4::ShowSplash() {
     UpdateWindow(hwnd());
 }
 
-void Form4::ShowModal(HWND owner) {
+void Form4::ShowModal() {
     MessageBeep(MB_OK);
-    EnableWindow(owner, FALSE);
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-    SetFocus(hwnd());
-    RunModalLoop(closed_);
-    EnableWindow(owner, TRUE);
-    SetForegroundWindow(owner);
+    RunModal(hwnd());
 }
 
 void Form4::CloseIfVersionWindow() {
-    if (VersionWindowMode == 1 && !closed_) {
-        closed_ = true;
-        ShowWindow(hwnd(), SW_HIDE);
+    if (VersionWindowMode == 1 && Running()) {
+        EndModal(IDOK);
     }
 }
 
@@ -71,17 +52,22 @@ void Form4::Paint() {
     if (artwork_) {
         RECT client{};
         GetClientRect(hwnd(), &client);
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, artwork_.get());
+        win::MemoryDC memory(CreateCompatibleDC(dc));
+        win::ScopedSelectObject picture(memory.get(), artwork_.get());
         SetStretchBltMode(dc, HALFTONE);
-        StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, size_.cx, size_.cy, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, size_.cx, size_.cy, SRCCOPY);
     }
     EndPaint(hwnd(), &ps);
 }
 
-LRESULT Form4::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+bool Form4::OnCommand(int, int code, HWND) {
+    if (code == STN_CLICKED) {
+        CloseIfVersionWindow();
+    }
+    return true;
+}
+
+LRESULT Form4::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_PAINT:
         Paint();
@@ -99,14 +85,6 @@ LRESULT Form4::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        CloseIfVersionWindow();
-        return 0;
-    case WM_COMMAND:
-        if (HIWORD(wp) == STN_CLICKED) {
-            CloseIfVersionWindow();
-        }
-        return 0;
-    case WM_CLOSE:
         CloseIfVersionWindow();
         return 0;
     default:

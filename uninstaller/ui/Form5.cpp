@@ -6,7 +6,6 @@
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/DriveList.h"
 #include "uninstaller/ui/Form2.h"
-#include "uninstaller/ui/MessagePump.h"
 #include "uninstaller/ui/OptionFile.h"
 
 #include <commctrl.h>
@@ -43,25 +42,20 @@ std::wstring ChosenPath(const std::wstring& folder, const std::wstring& name) {
 
 bool Form5::Choose(HWND owner, wchar_t drive, std::wstring& chosen) {
     Form5 form;
-    if (!form.CreateWindowOf(L"RuvexForm5", texts::ChooserCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                             WS_EX_DLGMODALFRAME, owner)) {
+    if (!form.CreateModal(owner, {L"RuvexForm5", texts::ChooserCaption, 4935, 4215, kControls})) {
         return false;
     }
-    form.font_ = win::Font(L"ＭＳ Ｐゴシック", 9, win::DpiOf(form.hwnd()));
-    win::SetClientSizeTwips(form.hwnd(), 4935, 4215);
-    win::CreateControls(form.hwnd(), kControls, form.font_.get());
-    win::CenterOnScreen(form.hwnd());
     form.settingsDrive_ = static_cast<wchar_t>(std::towupper(drive));
     HWND drives = GetDlgItem(form.hwnd(), id::Drive1);
     FillDriveList(drives);
     SelectDriveInList(drives, drive);
     form.SetDir1(std::wstring{form.SelectedDrive(), L':', L'\\'});
 
-    ShowModal(form.hwnd(), owner, nullptr, form.done_);
-    if (form.ok_) {
-        chosen = form.result_;
+    if (form.RunModal() != IDOK) {
+        return false;
     }
-    return form.ok_;
+    chosen = form.result_;
+    return true;
 }
 
 wchar_t Form5::SelectedDrive() const {
@@ -126,7 +120,7 @@ void Form5::Dir1_DblClick() {
     }
 }
 
-void Form5::Command1_Click() {
+void Form5::OnOK() {
     HWND files = GetDlgItem(hwnd(), id::File1);
     LRESULT index = SendMessageW(files, LB_GETCURSEL, 0, 0);
     if (index < 0) {
@@ -137,49 +131,20 @@ void Form5::Command1_Click() {
     wchar_t name[MAX_PATH + 1] = {};
     SendMessageW(files, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name));
     result_ = ChosenPath(folder_, name);
-    ok_ = true;
-    done_ = true;
-    ShowWindow(hwnd(), SW_HIDE);
+    EndModal(IDOK);
 }
 
-LRESULT Form5::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_COMMAND:
-        switch (LOWORD(wp)) {
-        case id::Command1:
-            Command1_Click();
-            return 0;
-        case id::Command2:
-            done_ = true;
-            ShowWindow(hwnd(), SW_HIDE);
-            return 0;
-        case id::Drive1:
-            if (HIWORD(wp) == CBN_SELCHANGE) {
-                Drive1_Change();
-            }
-            return 0;
-        case id::Dir1:
-            if (HIWORD(wp) == LBN_DBLCLK) {
-                Dir1_DblClick();
-            }
-            return 0;
-        case id::File1:
-            if (HIWORD(wp) == LBN_DBLCLK) {
-                Command1_Click();
-            }
-            return 0;
-        default:
-            break;
-        }
-        break;
-    case WM_CLOSE:
-        done_ = true;
-        ShowWindow(hwnd(), SW_HIDE);
-        return 0;
-    default:
-        break;
+bool Form5::OnCommand(int control, int code, HWND) {
+    if (control == id::Drive1 && code == CBN_SELCHANGE) {
+        Drive1_Change();
+    } else if (control == id::Dir1 && code == LBN_DBLCLK) {
+        Dir1_DblClick();
+    } else if (control == id::File1 && code == LBN_DBLCLK) {
+        OnOK();
+    } else {
+        return false;
     }
-    return Default(msg, wp, lp);
+    return true;
 }
 
 } // namespace ruvex::ui

@@ -3,7 +3,6 @@
 #include "base/handles.h"
 #include "resources/RuvexTexts.h"
 #include "uninstaller/ui/ControlIds.h"
-#include "uninstaller/ui/MessagePump.h"
 
 #include <commctrl.h>
 
@@ -54,14 +53,10 @@ void Form9::Show(HWND owner, const std::wstring& path, const std::wstring& text,
     Form9 form;
     form.path_ = path;
     form.editorPath_ = editorPath;
-    if (!form.CreateWindowOf(L"RuvexForm9", texts::ViewerCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                             WS_EX_DLGMODALFRAME, owner)) {
+    if (!form.CreateModal(owner, {L"RuvexForm9", texts::ViewerCaption, 7215, 5295, kControls})) {
         return;
     }
     HWND hwnd = form.hwnd();
-    form.font_ = win::Font(L"ＭＳ Ｐゴシック", 9, win::DpiOf(hwnd));
-    win::SetClientSizeTwips(hwnd, 7215, 5295);
-    win::CreateControls(hwnd, kControls, form.font_.get());
     HWND text1 = GetDlgItem(hwnd, id::Text1);
     SendMessageW(text1, EM_SETLIMITTEXT, 0, 0);
     win::SetText(text1, text);
@@ -74,13 +69,12 @@ void Form9::Show(HWND owner, const std::wstring& path, const std::wstring& text,
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS | SIF_PAGE, kMinPoints, kMaxPoints, 1, form.points_, 0};
     SetScrollInfo(scroll, SB_CTL, &si, TRUE);
     form.ApplyFont();
-    win::CenterOnScreen(hwnd);
-
-    ShowModal(hwnd, owner, GetDlgItem(hwnd, id::Command1), form.done_);
+    form.KeepScaled(form.textFont_);
+    form.RunModal(GetDlgItem(hwnd, id::Command1));
 }
 
 void Form9::ApplyFont() {
-    textFont_ = win::Font(fixedPitch_ ? texts::ViewerFixed : texts::ViewerProportional, points_, win::DpiOf(hwnd()));
+    textFont_ = win::Font(fixedPitch_ ? texts::ViewerFixed : texts::ViewerProportional, points_, Dpi());
     SendMessageW(GetDlgItem(hwnd(), id::Text1), WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), TRUE);
 }
 
@@ -90,74 +84,68 @@ void Form9::Command2_Click() {
     }
 }
 
-LRESULT Form9::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_COMMAND:
-        switch (LOWORD(wp)) {
-        case id::Command1:
-            win::SetText(GetDlgItem(hwnd(), id::Text1), L"");
-            done_ = true;
-            ShowWindow(hwnd(), SW_HIDE);
-            return 0;
-        case id::Command2:
-            Command2_Click();
-            return 0;
-        case id::Option1:
-        case id::Option2:
-            if (HIWORD(wp) == BN_CLICKED) {
-                fixedPitch_ = LOWORD(wp) == id::Option2;
-                ApplyFont();
-            }
-            return 0;
-        default:
-            break;
-        }
-        break;
-    case WM_HSCROLL: {
-        HWND scroll = reinterpret_cast<HWND>(lp);
-        int pos = points_;
-        switch (LOWORD(wp)) {
-        case SB_LINELEFT:
-        case SB_PAGELEFT:
-            --pos;
-            break;
-        case SB_LINERIGHT:
-        case SB_PAGERIGHT:
-            ++pos;
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            pos = HIWORD(wp);
-            break;
-        case SB_LEFT:
-            pos = kMinPoints;
-            break;
-        case SB_RIGHT:
-            pos = kMaxPoints;
-            break;
-        default:
-            return 0;
-        }
-        pos = std::clamp(pos, kMinPoints, kMaxPoints);
-        if (pos != points_) {
-            points_ = pos;
-            SetScrollPos(scroll, SB_CTL, pos, TRUE);
-            ApplyFont();
-        }
-        return 0;
+void Form9::OnOK() {
+    win::SetText(GetDlgItem(hwnd(), id::Text1), L"");
+    EndModal(IDOK);
+}
+
+bool Form9::OnCommand(int control, int code, HWND) {
+    if (control == id::Command2) {
+        Command2_Click();
+    } else if ((control == id::Option1 || control == id::Option2) && code == BN_CLICKED) {
+        fixedPitch_ = control == id::Option2;
+        ApplyFont();
+    } else {
+        return false;
     }
+    return true;
+}
+
+// The size scroll bar: 7 to 11 points.
+void Form9::HScroll1_Change(int request, int thumb) {
+    int pos = points_;
+    switch (request) {
+    case SB_LINELEFT:
+    case SB_PAGELEFT:
+        --pos;
+        break;
+    case SB_LINERIGHT:
+    case SB_PAGERIGHT:
+        ++pos;
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        pos = thumb;
+        break;
+    case SB_LEFT:
+        pos = kMinPoints;
+        break;
+    case SB_RIGHT:
+        pos = kMaxPoints;
+        break;
+    default:
+        return;
+    }
+    pos = std::clamp(pos, kMinPoints, kMaxPoints);
+    if (pos != points_) {
+        points_ = pos;
+        SetScrollPos(GetDlgItem(hwnd(), id::HScroll1), SB_CTL, pos, TRUE);
+        ApplyFont();
+    }
+}
+
+LRESULT Form9::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_HSCROLL:
+        HScroll1_Change(LOWORD(wp), HIWORD(wp));
+        return 0;
     case WM_CTLCOLORSTATIC:
         // The read-only boxes stand on the button face, as the rest of the window.
         SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case WM_CLOSE:
-        done_ = true;
-        ShowWindow(hwnd(), SW_HIDE);
-        return 0;
     default:
-        break;
+        return Default(msg, wp, lp);
     }
-    return Default(msg, wp, lp);
 }
 
 } // namespace ruvex::ui

@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 #include "uninstaller/ui/ControlIds.h"
-#include "uninstaller/ui/MessagePump.h"
 
 #include <array>
 
@@ -25,45 +24,15 @@ std::wstring InputBox::Ask(HWND owner, const std::wstring& prompt, const std::ws
                            const std::wstring& initial) {
     InputBox box;
     const std::wstring& caption = title.empty() ? std::wstring(texts::AppTitle) : title;
-    if (!box.CreateWindowOf(L"RuvexInputBox", caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                            owner)) {
+    if (!box.CreateModal(owner, {L"RuvexInputBox", caption.c_str(), 6135, 1755, kControls})) {
         return {};
     }
-    box.font_ = win::Font(L"ＭＳ Ｐゴシック", 9, win::DpiOf(box.hwnd()));
-    win::SetClientSizeTwips(box.hwnd(), 6135, 1755);
-    win::CreateControls(box.hwnd(), kControls, box.font_.get());
     win::SetText(GetDlgItem(box.hwnd(), ids::InputPrompt), prompt);
     HWND edit = GetDlgItem(box.hwnd(), ids::InputText);
     win::SetText(edit, initial);
     SendMessageW(edit, EM_SETSEL, 0, -1);
-    win::CenterOnScreen(box.hwnd());
-    ShowModal(box.hwnd(), owner, edit, box.done_);
-    return box.result_;
-}
-
-void InputBox::Finish(bool ok) {
-    result_ = ok ? win::GetText(GetDlgItem(hwnd(), ids::InputText)) : std::wstring();
-    done_ = true;
-    ShowWindow(hwnd(), SW_HIDE);
-}
-
-LRESULT InputBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_COMMAND:
-        if (LOWORD(wp) == ids::InputOk || LOWORD(wp) == ids::InputCancel) {
-            Finish(LOWORD(wp) == ids::InputOk);
-            return 0;
-        }
-        break;
-    case DM_GETDEFID:
-        return MAKELRESULT(ids::InputOk, DC_HASDEFID);
-    case WM_CLOSE:
-        Finish(false);
-        return 0;
-    default:
-        break;
-    }
-    return Default(msg, wp, lp);
+    // InputOk and InputCancel are IDOK and IDCANCEL: the base ends the run with them.
+    return box.RunModal(edit) == IDOK ? win::GetText(edit) : std::wstring();
 }
 
 } // namespace ruvex::ui

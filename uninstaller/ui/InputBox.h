@@ -1,27 +1,18 @@
 // The input box of the uninstaller: a prompt, a text field, OK and ｷｬﾝｾﾙ. Modal over its owner.
 #pragma once
 
-#include "base/win/Window.h"
+#include "base/win/ModalWindow.h"
 
 #include <string>
 
 namespace ruvex::ui {
 
-class InputBox final : public win::BaseWindow<InputBox> {
+class InputBox final : public win::ModalWindow {
 public:
     // The entered text; empty when the user cancels or closes the box. An empty title shows the
     // application title.
     static std::wstring Ask(HWND owner, const std::wstring& prompt, const std::wstring& title,
                             const std::wstring& initial = {});
-
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-
-private:
-    void Finish(bool ok);
-
-    win::Font font_;
-    std::wstring result_;
-    bool done_ = false;
 };
 
 } // namespace ruvex::ui

@@ -51,36 +51,4 @@ int RunMessageLoop() {
     return static_cast<int>(msg.wParam);
 }
 
-void RunModalLoop(const bool& done) {
-    MSG msg;
-    while (!done) {
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (got < 0) {
-            return;
-        }
-        DispatchOne(msg);
-    }
-}
-
-void ShowModal(HWND window, HWND owner, HWND focus, const bool& done) {
-    bool ownerEnabled = owner && IsWindowEnabled(owner);
-    if (owner) {
-        EnableWindow(owner, FALSE);
-    }
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    if (focus) {
-        SetFocus(focus);
-    }
-    RunModalLoop(done);
-    if (ownerEnabled) {
-        EnableWindow(owner, TRUE);
-        SetForegroundWindow(owner);
-    }
-}
-
 } // namespace ruvex::ui

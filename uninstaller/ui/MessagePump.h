@@ -1,5 +1,6 @@
-// The one message loop of the program: the main window's accelerators and dialog keys apply wherever
-// messages are dispatched, in the main loop and at the stop points of a run.
+// The main message loop of the program: the main window's accelerators and dialog keys apply wherever
+// messages are dispatched, in the main loop and at the stop points of a run. The modal windows run
+// their own loop (win::ModalWindow).
 #pragma once
 
 #include <windows.h>
@@ -14,9 +15,5 @@ void DispatchOne(MSG& msg);
 bool PumpMessages();
 // Runs until WM_QUIT; returns its exit code.
 int RunMessageLoop();
-// Runs until done() holds or WM_QUIT arrives (a modal window's loop).
-void RunModalLoop(const bool& done);
-// Shows window modal over owner (disabled meanwhile), focus on focus, until done holds.
-void ShowModal(HWND window, HWND owner, HWND focus, const bool& done);
 
 } // namespace ruvex::ui

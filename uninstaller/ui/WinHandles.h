@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/handles.h"
+#include "base/win/Gdi.h"
 
 #include <windows.h>
 
@@ -9,15 +10,6 @@
 
 namespace ruvex::ui {
 
-template <typename T, auto CloseFn> struct NullHandleTraits {
-    using Type = T;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { CloseFn(h); }
-};
-
-inline void DeleteBitmap(HBITMAP h) noexcept {
-    DeleteObject(h);
-}
 inline void DestroyImageList(HIMAGELIST h) noexcept {
     ImageList_Destroy(h);
 }
@@ -28,7 +20,7 @@ inline void DestroyMenuHandle(HMENU h) noexcept {
     DestroyMenu(h);
 }
 
-using Bitmap = UniqueHandle<NullHandleTraits<HBITMAP, &DeleteBitmap>>;
+using win::Bitmap;
 using ImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, &DestroyImageList>>;
 using Accelerators = UniqueHandle<NullHandleTraits<HACCEL, &DestroyAccelerators>>;
 using Menu = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenuHandle>>;

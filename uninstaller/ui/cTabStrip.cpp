@@ -9,19 +9,15 @@ namespace ruvex::ui {
 
 namespace {
 
-// The host's window property that leads TabWindowProc back to its object: the host handle in decimal,
-// so no table from handles to objects is needed.
+// The host's window property that names the tab strip attached to it: the host handle in decimal.
 std::wstring PropertyName(HWND host) {
     return std::to_wstring(reinterpret_cast<UINT_PTR>(host));
 }
 
-LRESULT CALLBACK TabWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = static_cast<cTabStrip*>(GetPropW(hwnd, PropertyName(hwnd).c_str()));
-    if (!self) {
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
+// The host's subclass (comctl32 6): the object comes as the subclass's reference data.
+LRESULT CALLBACK TabWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
     try {
-        return self->CallBackWindowProc(hwnd, msg, wp, lp);
+        return reinterpret_cast<cTabStrip*>(self)->CallBackWindowProc(hwnd, msg, wp, lp);
     } catch (...) {
         return 0;
     }
@@ -48,14 +44,17 @@ double TwipsPerPixel(HWND hwnd) {
 } // namespace
 
 cTabStrip::~cTabStrip() {
+    Unsubclass();
     if (HasWindow()) {
-        Unsubclass();
         DestroyWindow(tab_);
     }
     tab_ = nullptr;
 }
 
 void cTabStrip::SetPictureBox(HWND host) {
+    // The old host is given back first: a host subclassed still would keep the new one from ever
+    // being subclassed, and so from raising events.
+    Unsubclass();
     if (HasWindow()) {
         DestroyWindow(tab_);
     }
@@ -120,9 +119,10 @@ void cTabStrip::Subclass() {
     if (subclassed_) {
         return;
     }
+    if (!SetWindowSubclass(host_, &TabWindowProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+        return;
+    }
     SetPropW(host_, PropertyName(host_).c_str(), this);
-    previous_ =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(host_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TabWindowProc)));
     subclassed_ = host_;
 }
 
@@ -130,14 +130,12 @@ void cTabStrip::Unsubclass() {
     if (!subclassed_) {
         return;
     }
-    SetWindowLongPtrW(subclassed_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    RemoveWindowSubclass(subclassed_, &TabWindowProc, 0);
     RemovePropW(subclassed_, PropertyName(subclassed_).c_str());
     subclassed_ = nullptr;
-    previous_ = nullptr;
 }
 
 LRESULT cTabStrip::CallBackWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    WNDPROC previous = previous_;
     if (busy_ == 0) {
         // Messages that arrive while an event handler runs are passed on unexamined.
         busy_ = 1;
@@ -160,8 +158,11 @@ LRESULT cTabStrip::CallBackWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         ComputeClientArea();
     } else if (msg == WM_SETFOCUS && HasWindow()) {
         ::SetFocus(tab_);
+    } else if (msg == WM_NCDESTROY) {
+        // The host goes, and with it its subclass.
+        Unsubclass();
     }
-    return previous ? CallWindowProcW(previous, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 void cTabStrip::Move(int left, int top, int width, int height) {

@@ -80,7 +80,6 @@ private:
     HWND host_ = nullptr;
     HWND tab_ = nullptr;
     HWND subclassed_ = nullptr;
-    WNDPROC previous_ = nullptr;
     int clientLeft_ = 0, clientTop_ = 0, clientWidth_ = 0, clientHeight_ = 0;
     TabStyle style_ = TabStyle::Tabs;
     bool fixedWidth_ = false;
