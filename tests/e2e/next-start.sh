@@ -14,6 +14,8 @@ wineserver -w || true
 # The first program of the new session runs wineboot, and with it the RunOnce commands.
 "$WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 wineserver -p </dev/null >/dev/null 2>&1 || true
+# The tests after this one need the new session's desktop kept, as scripts/setup-env keeps the first's.
+ruvex_hold_desktop
 
 status=0
 if [ -e "$folder/Sample Viewer" ]; then

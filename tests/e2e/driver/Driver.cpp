@@ -3,6 +3,8 @@
 #include "base/codec.h"
 #include "base/safefile.h"
 
+#include <gtest/gtest.h>
+
 #include <thread>
 
 namespace e2e {
@@ -50,12 +52,15 @@ void Program::Start(const std::wstring& arguments) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi)) {
-        CloseHandle(pi.hThread);
-        process_.reset(pi.hProcess);
-        pid_ = pi.dwProcessId;
-        WaitForInputIdle(pi.hProcess, 10000);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi)) {
+        // Said here: the test would otherwise only see a window that never comes.
+        ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
+        return;
     }
+    CloseHandle(pi.hThread);
+    process_.reset(pi.hProcess);
+    pid_ = pi.dwProcessId;
+    WaitForInputIdle(pi.hProcess, 10000);
 }
 
 Program::~Program() {
@@ -70,6 +75,14 @@ Program::~Program() {
 
 bool Program::Running() const {
     return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+DWORD Program::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_) {
+        GetExitCodeProcess(process_.get(), &code);
+    }
+    return code;
 }
 
 bool Program::WaitExit(Timeout timeout) {

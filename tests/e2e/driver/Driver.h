@@ -45,6 +45,8 @@ public:
     [[nodiscard]] bool Running() const;
     // Leaves the folder behind when the object goes (for a later start in the same folder).
     void KeepFolder() noexcept { ownsFolder_ = false; }
+    // The process's exit code; STILL_ACTIVE while it runs.
+    [[nodiscard]] DWORD ExitCode() const;
     // Waits for the process to end; false on time-out.
     bool WaitExit(Timeout timeout = kDefaultTimeout);
     void Kill();

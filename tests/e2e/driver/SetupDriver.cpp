@@ -2,6 +2,8 @@
 
 #include "base/handles.h"
 
+#include <gtest/gtest.h>
+
 namespace e2e {
 
 namespace {
@@ -39,6 +41,11 @@ std::wstring SetupPackage::Value(const std::wstring& path, const wchar_t* sectio
 Wizard::Wizard(const std::wstring& folder, const std::wstring& arguments)
     : program_(std::make_unique<Program>(folder, L"SETUP.EXE", arguments)) {
     form_ = program_->WaitWindow([](HWND hwnd) { return ClassName(hwnd) == L"TForm1"; });
+    if (!form_) {
+        ADD_FAILURE() << "SETUP.EXE in " << folder << " shows no wizard; "
+                      << (program_->Running() ? std::string("it still runs")
+                                              : "it ended with exit code " + std::to_string(program_->ExitCode()));
+    }
 }
 
 HWND Wizard::Item(int id) const {
