@@ -75,6 +75,11 @@ FileResult AppendToFile(const std::wstring& path, std::string_view bytes) {
 }
 
 FileResult AppendToFile(const std::wstring& path, std::string_view bytes, WriteStep write) {
+    // Read-only means not to be written, whatever the file system would let an open for writing do.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return FileResult::Failed(ERROR_ACCESS_DENIED);
+    }
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {

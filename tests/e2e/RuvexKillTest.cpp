@@ -1,0 +1,151 @@
+// The program ended by TerminateProcess at random moments while it rewrites the database: afterwards
+// uninstall.dat holds the old or the new content, never a mix or a truncation, and the next start removes
+// what the ended copy left and works.
+#include "RuvexWindows.h"
+
+#include <cstdio>
+#include <random>
+#include <thread>
+
+using namespace e2e;
+namespace ids = ruvex::ids;
+namespace texts = ruvex::texts;
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+using Clock = std::chrono::steady_clock;
+
+// option.dat with the start-up check for deleted files on or off; nothing minimised.
+void Options(const std::wstring& folder, bool startupCheck) {
+    WriteLines(folder + L"\\option.dat", {L"c:", L"NOTEPAD", L" 0 ", L" 1 ", L" 0 ", L" 0 ", L" 0 ", L" 0 ",
+                                          startupCheck ? L" 0 " : L" 1 ", L" 0 "});
+}
+
+// 600 records of 80 lines: bodies out of order with doubles and empty lines (the tidy rewrites them), on a
+// drive that is away (the check for deleted files keeps them), or files that are gone (it drops them).
+Lines Database(bool gone) {
+    std::mt19937 random(7);
+    Lines lines;
+    for (int r = 0; r < 600; ++r) {
+        lines.push_back(L"[Soft" + std::to_wstring(r) + L"]");
+        for (int f = 0; f < 80; ++f) {
+            std::wstring folder = gone ? L"C:\\rvx-kill-gone\\" : L"Q:\\away\\";
+            lines.push_back(gone ? folder + std::to_wstring(r) + L"\\" + std::to_wstring(f)
+                                 : folder + std::to_wstring(random() % 100) + L".dat");
+            if (!gone && f % 10 == 0) {
+                lines.emplace_back();
+            }
+        }
+    }
+    return lines;
+}
+
+struct Operation {
+    const char* name;
+    bool startupCheck;
+    bool gone;
+    // Starts the rewrite in a running copy (nothing: the start-up check does it).
+    std::function<void(Program&, HWND)> start;
+};
+
+bool NoTemporaryFiles(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\rvx*.tmp").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return true;
+    }
+    FindClose(find);
+    return false;
+}
+
+// Runs the operation to its end once (its new content and how long it takes), then kills it at random
+// moments in that span; the number of kills and of those that hit before the new content was written.
+void KillAtRandomMoments(const Operation& op, int kills, int& tried, int& early) {
+    SCOPED_TRACE(op.name);
+    testsupport::TempFolder folder(L"kill");
+    auto lay = [&] {
+        Options(folder.path(), op.startupCheck);
+        WriteLines(folder.path() + L"\\uninstall.dat", Database(op.gone));
+    };
+    lay();
+    const std::string old = ReadBytes(folder / L"uninstall.dat");
+    CopyFileW((StageFolder() + L"\\Ruvex.exe").c_str(), (folder / L"Ruvex.exe").c_str(), FALSE);
+
+    std::string fresh;
+    Clock::duration span{};
+    {
+        Clock::time_point t0 = Clock::now();
+        Program ruvex(folder.path(), L"Ruvex.exe", L"");
+        HWND main = WaitMain(ruvex, 60s);
+        ASSERT_NE(main, nullptr);
+        if (op.start) {
+            op.start(ruvex, main);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return ReadBytes(folder / L"uninstall.dat") != old; }, 60s));
+        span = Clock::now() - t0;
+        ASSERT_TRUE(WaitUntil([&] { return !ListItems(Control(main, ids::List1)).empty(); }, 60s));
+        fresh = ReadBytes(folder / L"uninstall.dat");
+        if (HWND done = ruvex.WaitMessageBox(2s)) {
+            Answer(done, IDOK); // the release says what it did
+        }
+        CloseAndExpectExit(ruvex, main);
+    }
+    ASSERT_NE(fresh, old);
+
+    std::mt19937 random(static_cast<unsigned>(GetTickCount()));
+    for (int k = 0; k < kills; ++k) {
+        lay();
+        // Every other kill lands near the moment the reference run rewrote the file.
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(span).count();
+        auto at = std::chrono::milliseconds(k % 2 ? static_cast<long long>(random() % (ms + 1))
+                                                  : ms * 9 / 10 + static_cast<long long>(random() % (ms / 5 + 1)));
+        {
+            Clock::time_point t0 = Clock::now();
+            Program ruvex(folder.path(), L"Ruvex.exe", L"");
+            if (op.start) {
+                HWND main = WaitMain(ruvex, 60s);
+                ASSERT_NE(main, nullptr);
+                op.start(ruvex, main);
+            }
+            std::this_thread::sleep_until(t0 + at);
+            ruvex.Kill();
+        }
+        const std::string now = ReadBytes(folder / L"uninstall.dat");
+        ++tried;
+        early += now == old ? 1 : 0;
+        ASSERT_TRUE(now == old || now == fresh) << "kill " << k << " at " << at.count() << " ms: " << now.size()
+                                                << " bytes, old " << old.size() << ", new " << fresh.size();
+    }
+    // The next start clears what the ended copies left and lists the database.
+    Program again(folder.path(), L"Ruvex.exe", L"");
+    HWND main = WaitMain(again, 60s);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !ListItems(Control(main, ids::List1)).empty(); }, 60s));
+    EXPECT_TRUE(NoTemporaryFiles(folder.path()));
+    CloseAndExpectExit(again, main);
+}
+
+} // namespace
+
+TEST(RuvexKill, TheDatabaseIsOldOrNewWhereverTheProgramIsEnded) {
+    const std::vector<Operation> operations{
+        {"check for deleted files at start-up", true, true, nullptr},
+        {"refresh (tidy and check)", false, false, [](Program&, HWND main) { Click(main, ids::Command14); }},
+        {"release", false, false,
+         [](Program& ruvex, HWND main) {
+             ClickListItem(Control(main, ids::List1), 0);
+             ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 12); }, 30s));
+             Click(main, ids::Command12);
+             HWND ask = ruvex.WaitMessageBox();
+             ASSERT_NE(ask, nullptr);
+             Answer(ask, IDYES);
+         }},
+    };
+    int tried = 0;
+    int early = 0;
+    for (const auto& op : operations) {
+        KillAtRandomMoments(op, 12, tried, early);
+    }
+    std::printf("kill points tried: %d (%d before the rewrite, %d after)\n", tried, early, tried - early);
+}
