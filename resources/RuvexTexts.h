@@ -167,6 +167,10 @@ inline constexpr const wchar_t* DetectedFiles = L"検出されたﾌｧｲﾙ";
 inline constexpr const wchar_t* PreparationDone = L"ｲﾝｽﾄｰﾙ準備が完了しましたのでｿﾌﾄをｲﾝｽﾄｰﾙしてください。\r\n"
                                                   L"ｿﾌﾄのｲﾝｽﾄｰﾙが終わりましたら[ｲﾝｽﾄｰﾙ検査]ﾎﾞﾀﾝを押してください。";
 inline constexpr const wchar_t* InspectionDone = L"ｲﾝｽﾄｰﾙ検査終了しました。";
+// After the closing message of a preparation or an inspection whose walk left entries out (the count between).
+inline constexpr const wchar_t* SkippedPrefix =
+    L"読み取れないﾌｫﾙﾀﾞ、またはﾊﾟｽが長すぎるか記録できない文字を含むﾌｫﾙﾀﾞ・ﾌｧｲﾙ ";
+inline constexpr const wchar_t* SkippedSuffix = L" 個は記録していません。";
 inline constexpr const wchar_t* NamePrompt = L"ｲﾝｽﾄｰﾙしたｿﾌﾄの名前を入力してください。";
 inline constexpr const wchar_t* FoldersBefore = L"ｿﾌﾄｲﾝｽﾄｰﾙ前のﾌｫﾙﾀﾞ情報";
 inline constexpr const wchar_t* FoldersAfter = L"ｿﾌﾄｲﾝｽﾄｰﾙ後のﾌｫﾙﾀﾞ情報";

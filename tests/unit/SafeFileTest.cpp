@@ -62,6 +62,9 @@ TEST(SafeFile, FailedRewriteKeepsTheOldFileByteForByte) {
 
     // A folder that does not exist: nothing is created anywhere.
     EXPECT_FALSE(ReplaceFileContents(dir / L"missing\\x.dat", "x").ok);
+    // A folder too long for a temporary file's name: refused, no buffer overrun.
+    EXPECT_EQ(ReplaceFileContents(dir / (std::wstring(MAX_PATH, L'x') + L"\\x.dat"), "x").error,
+              static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
 }
 
 TEST(SafeFile, AppendCreatesOrExtendsAndAFailedAppendChangesNothing) {
