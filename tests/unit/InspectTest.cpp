@@ -167,6 +167,11 @@ TEST(WinIni, EveryShapeIsCopiedAndComparedAndOnlyAnAddedSectionIsReported) {
             ASSERT_TRUE(ReplaceFileContents(winIni, c.bytes));
             SetFileAttributesW(winIni.c_str(), c.readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
         }
+        if (c.readOnly) {
+            // A copy that an older version left read-only (it copied the attribute along).
+            ASSERT_TRUE(ReplaceFileContents(data / L"win.ini", "[old]\r\n"));
+            SetFileAttributesW((data / L"win.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+        }
         // Twice: the second preparation replaces the first one's copy.
         for (int preparation = 0; preparation < 2; ++preparation) {
             ASSERT_TRUE(CopyWinIni(windows.path(), data.path()));
