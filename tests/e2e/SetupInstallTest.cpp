@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 using namespace e2e;
 namespace ids = setup::ids;
 
@@ -86,6 +88,12 @@ void InstallToFinishPage(Wizard& wizard, const std::wstring& destination, bool d
 // program asks for it; the setup program's shortcuts would then land there. Wine shows such links as
 // reparse points.
 void ExpectNoUserFolderIsALink() {
+    // Asked for as a program asks (Ruvex for the Desktop at every walk): this is when Wine makes the link.
+    for (int csidl :
+         {CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_MYVIDEO, CSIDL_TEMPLATES}) {
+        wchar_t path[MAX_PATH] = {};
+        EXPECT_EQ(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path), S_OK);
+    }
     wchar_t profile[MAX_PATH] = {};
     ASSERT_NE(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH), 0u);
     std::vector<std::wstring> folders{std::wstring(profile) + L"\\AppData\\Roaming\\Microsoft\\Windows\\Templates"};
