@@ -27,7 +27,8 @@ void RemoveSection(Lines& lines, const std::wstring& header) {
 
 // What a typical installer leaves: a program folder with a subfolder, a DLL in the Windows folder, a
 // program group in the Start Menu, a desktop shortcut, a shared file elsewhere, and win.ini sections
-// (one added, one taken away).
+// (one added, one taken away). One file's name holds a letter the ANSI code page lacks: it cannot be
+// recorded as it is, so it is left out and counted.
 struct TestInstaller {
     std::wstring id = testsupport::UniqueName(L"");
     std::wstring root = L"C:\\RvxInst" + id;
@@ -49,7 +50,7 @@ struct TestInstaller {
         CreateDirectoryW((root + L"\\sub").c_str(), nullptr);
         CreateDirectoryW(group.c_str(), nullptr);
         for (const auto& file : {root + L"\\app.exe", root + L"\\readme.txt", root + L"\\sub\\data.dat",
-                                 group + L"\\App.lnk", shortcut, dll, shared}) {
+                                 root + L"\\\u0100.dat", group + L"\\App.lnk", shortcut, dll, shared}) {
             WriteBytes(file, "installed");
         }
         EditWinIni([&](Lines& l) {
@@ -116,7 +117,8 @@ void MonitoredInstallation(bool allFolders) {
     TypeName(ruvex, name);
     HWND done = ruvex.WaitMessageBox(120s);
     ASSERT_NE(done, nullptr);
-    EXPECT_EQ(MessageBoxText(done), texts::InspectionDone);
+    EXPECT_EQ(MessageBoxText(done),
+              std::wstring(texts::InspectionDone) + L"\r\n" + texts::SkippedPrefix + L"1" + texts::SkippedSuffix);
     AnswerAndClose(done, IDOK);
     // The tidy runs last, then the software list is shown again.
     ASSERT_TRUE(WaitUntil([&] { return ListItems(Control(main, ids::List1)) == Lines{name}; }));
