@@ -272,6 +272,28 @@ TEST(RuvexMonitor, AResumeWithoutItsSnapshotOrAnsweredNoReturnsToIdle) {
         EXPECT_FALSE(Enabled(main, 2));
         CloseAndExpectExit(ruvex, main);
     }
+    {
+        // A before-snapshot cut short in the middle of a line is resumed, but makes no inspection: the files
+        // that its lost part held would be recorded as installed.
+        Program ruvex(L"Ruvex.exe", [](const std::wstring& folder) {
+            WithOptions(false)(folder);
+            WriteBytes(folder + L"\\continue", "");
+            WriteBytes(folder + L"\\dir_bf.dat", "C:\\\r\nC:\\windows\r\n");
+            WriteBytes(folder + L"\\file_bf.dat", "C:\\windows\\win.ini\r\nC:\\wind");
+        });
+        AnswerAndClose(ruvex.WaitMessageBox(), IDYES);
+        HWND done = ruvex.WaitMessageBox();
+        ASSERT_NE(done, nullptr);
+        EXPECT_EQ(MessageBoxText(done), texts::ResumeDone);
+        AnswerAndClose(done, IDOK);
+        HWND main = WaitMain(ruvex);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+        EXPECT_EQ(RunToMessage(ruvex, main, 2), texts::InspectionImpossible);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 1); }));
+        EXPECT_FALSE(Enabled(main, 2));
+        EXPECT_FALSE(Exists(ruvex.File(L"dir_af.dat")));
+        CloseAndExpectExit(ruvex, main);
+    }
 }
 
 // Closed during a walk, the program ends at once, records nothing and offers the resume at the next start.
