@@ -193,5 +193,9 @@ inline constexpr const wchar_t* InspectionImpossible =
     L"ｲﾝｽﾄｰﾙ準備からやり直してください。";
 inline constexpr const wchar_t* CannotWrite = L"次のファイルに書き込めませんでした。";
 inline constexpr const wchar_t* CannotRead = L"次のファイルを読み込めませんでした。";
+// In place of the system's error text when a file to rewrite is no ANSI text (Unicode, NUL bytes, bytes
+// the code page lacks).
+inline constexpr const wchar_t* NotAnsiText =
+    L"ｼﾌﾄJISのﾃｷｽﾄではない部分（Unicode、NUL文字、使えない文字）があるため、書き換えずにそのままにしました。";
 
 } // namespace ruvex::texts

@@ -88,8 +88,9 @@ void Form1::TooManyFiles(bool allFolders) {
 
 bool Form1::ReportWrite(const FileResult& result, const std::wstring& path) {
     if (!result) {
+        const bool foreign = result.reading && result.error == ERROR_NO_UNICODE_TRANSLATION;
         Message(std::wstring(result.reading ? texts::CannotRead : texts::CannotWrite) + L"\r\n" + path + L"\r\n" +
-                    ErrorText(result.error),
+                    (foreign ? std::wstring(texts::NotAnsiText) : ErrorText(result.error)),
                 texts::BoxTitle, MessageKind::Critical);
     }
     return result.ok;
