@@ -1,5 +1,7 @@
 #include "base/codec.h"
 
+#include <algorithm>
+
 namespace ruvex {
 
 std::wstring AnsiToWide(std::string_view bytes) {
@@ -20,6 +22,16 @@ std::string WideToAnsi(std::wstring_view text) {
     std::string out(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
+}
+
+bool IsAnsiRepresentable(std::wstring_view text) {
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0x20 && c < 0x7f; })) {
+        return true; // the common case, without a conversion
+    }
+    BOOL defaulted = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                nullptr, &defaulted);
+    return n > 0 && !defaulted && AnsiToWide(WideToAnsi(text)) == text;
 }
 
 std::size_t AnsiLength(std::wstring_view text) {
@@ -64,6 +76,8 @@ bool LineReader::Open(const std::wstring& path) noexcept {
     pos_ = 0;
     eof_ = false;
     error_ = ERROR_SUCCESS;
+    first_ = true;
+    foreign_ = false;
     size_ = 0;
     if (!file_) {
         return false;
@@ -113,7 +127,7 @@ bool LineReader::Next(std::wstring& line) {
             continue;
         }
         if (cr != std::string::npos) {
-            line = AnsiToWide(std::string_view(buffer_).substr(pos_, cr - pos_));
+            Decode(std::string_view(buffer_).substr(pos_, cr - pos_), line);
             pos_ = cr + 1;
             if (pos_ < buffer_.size() && buffer_[pos_] == '\n') {
                 ++pos_;
@@ -121,12 +135,37 @@ bool LineReader::Next(std::wstring& line) {
             return true;
         }
         if (pos_ < buffer_.size()) {
-            line = AnsiToWide(std::string_view(buffer_).substr(pos_));
+            Decode(std::string_view(buffer_).substr(pos_), line);
             pos_ = buffer_.size();
             return true;
         }
         return false;
     }
+}
+
+void LineReader::Decode(std::string_view bytes, std::wstring& line) {
+    if (first_) {
+        first_ = false;
+        foreign_ = bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+    }
+    if (!foreign_ && bytes.find_first_of(std::string_view("\0\n", 2)) != std::string_view::npos) {
+        foreign_ = true;
+    }
+    line.clear();
+    if (bytes.empty()) {
+        return;
+    }
+    // Strict first: a byte sequence the code page does not define fails here instead of reading as a
+    // stand-in character.
+    const int size = static_cast<int>(bytes.size());
+    int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (n == 0) {
+        foreign_ = true;
+        line = AnsiToWide(bytes);
+        return;
+    }
+    line.resize(static_cast<std::size_t>(n));
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, line.data(), n);
 }
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes) {

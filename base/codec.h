@@ -13,6 +13,9 @@ namespace ruvex {
 
 std::wstring AnsiToWide(std::string_view bytes);
 std::string WideToAnsi(std::wstring_view text);
+// Whether the text comes back unchanged from the ANSI code page: no best-fit letter (é as e, ¥ as a
+// backslash), no default character. A path that does not would be written down as another path.
+bool IsAnsiRepresentable(std::wstring_view text);
 // Bytes that the text takes in the ANSI code page: what progress counts add up (plus 2 for CR LF).
 std::size_t AnsiLength(std::wstring_view text);
 
@@ -36,9 +39,14 @@ public:
     [[nodiscard]] bool Next(std::wstring& line);
     // The Win32 error of a read that failed (the lines so far are not the whole file); ERROR_SUCCESS otherwise.
     [[nodiscard]] DWORD Error() const noexcept { return error_; }
+    // True once a line read so far was no text in the ANSI code page: a byte-order mark (UTF-8 or UTF-16),
+    // a NUL or LF byte inside a line, or bytes that the code page does not define. Such a line reads with
+    // stand-in characters and would not be written back as it stood.
+    [[nodiscard]] bool ForeignText() const noexcept { return foreign_; }
 
 private:
     bool Fill();
+    void Decode(std::string_view bytes, std::wstring& line);
 
     FileHandle file_;
     std::uint64_t size_ = 0;
@@ -46,6 +54,8 @@ private:
     std::size_t pos_ = 0;
     bool eof_ = false;
     DWORD error_ = ERROR_SUCCESS;
+    bool first_ = true;
+    bool foreign_ = false;
 };
 
 // Reads a whole file as lines; nullopt-like failure is reported through ok.

@@ -40,8 +40,14 @@ FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes)
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return FileResult::Failed(ERROR_ACCESS_DENIED);
     }
+    // GetTempFileNameW writes up to MAX_PATH characters and, under Wine, does not check the folder's length
+    // first: a longer folder would overrun the buffer.
+    const std::wstring folder = FolderOf(path);
+    if (folder.size() > MAX_PATH - 14) {
+        return FileResult::Failed(ERROR_FILENAME_EXCED_RANGE);
+    }
     wchar_t temp[MAX_PATH + 1];
-    if (GetTempFileNameW(FolderOf(path).c_str(), kTempPrefix, 0, temp) == 0) {
+    if (GetTempFileNameW(folder.c_str(), kTempPrefix, 0, temp) == 0) {
         return FileResult::Failed(GetLastError());
     }
     {

@@ -167,6 +167,10 @@ inline constexpr const wchar_t* DetectedFiles = L"検出されたﾌｧｲﾙ";
 inline constexpr const wchar_t* PreparationDone = L"ｲﾝｽﾄｰﾙ準備が完了しましたのでｿﾌﾄをｲﾝｽﾄｰﾙしてください。\r\n"
                                                   L"ｿﾌﾄのｲﾝｽﾄｰﾙが終わりましたら[ｲﾝｽﾄｰﾙ検査]ﾎﾞﾀﾝを押してください。";
 inline constexpr const wchar_t* InspectionDone = L"ｲﾝｽﾄｰﾙ検査終了しました。";
+// After the closing message of a preparation or an inspection whose walk left entries out (the count between).
+inline constexpr const wchar_t* SkippedPrefix =
+    L"読み取れないﾌｫﾙﾀﾞ、またはﾊﾟｽが長すぎるか記録できない文字を含むﾌｫﾙﾀﾞ・ﾌｧｲﾙ ";
+inline constexpr const wchar_t* SkippedSuffix = L" 個は記録していません。";
 inline constexpr const wchar_t* NamePrompt = L"ｲﾝｽﾄｰﾙしたｿﾌﾄの名前を入力してください。";
 inline constexpr const wchar_t* FoldersBefore = L"ｿﾌﾄｲﾝｽﾄｰﾙ前のﾌｫﾙﾀﾞ情報";
 inline constexpr const wchar_t* FoldersAfter = L"ｿﾌﾄｲﾝｽﾄｰﾙ後のﾌｫﾙﾀﾞ情報";
@@ -189,6 +193,10 @@ inline constexpr const wchar_t* InspectionImpossible =
     L"ｲﾝｽﾄｰﾙ準備からやり直してください。";
 inline constexpr const wchar_t* CannotWrite = L"次のファイルに書き込めませんでした。";
 inline constexpr const wchar_t* CannotRead = L"次のファイルを読み込めませんでした。";
+// In place of the system's error text when a file to rewrite is no ANSI text (Unicode, NUL bytes, bytes
+// the code page lacks).
+inline constexpr const wchar_t* NotAnsiText =
+    L"ｼﾌﾄJISのﾃｷｽﾄではない部分（Unicode、NUL文字、使えない文字）があるため、書き換えずにそのままにしました。";
 
 // Uninstall
 inline constexpr const wchar_t* UninstallQuestionSuffix = L" を削除しますよろしいですか？";

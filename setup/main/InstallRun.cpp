@@ -18,6 +18,28 @@ std::wstring StartAgain(const std::wstring& text) {
     return text + texts::kCrLf2 + texts::kStartAgain;
 }
 
+std::wstring FullPath(const std::wstring& path) {
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) {
+        return {};
+    }
+    std::wstring full(n, L'\0');
+    n = GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
+    full.resize(n);
+    return full;
+}
+
+// A definition names each destination in full, so it could name ..\ or any absolute path and overwrite a
+// file of the system, which the uninstall would later delete as well. Only paths inside the destination
+// folder (after resolving . and ..) are installed.
+bool LiesInside(const std::wstring& path, const std::wstring& folder) {
+    std::wstring full = FullPath(path);
+    std::wstring base = RemoveTrailingBackslash(FullPath(folder));
+    return !base.empty() && full.size() > base.size() + 1 && full[base.size()] == L'\\' &&
+           CompareStringOrdinal(full.c_str(), static_cast<int>(base.size()), base.c_str(),
+                                static_cast<int>(base.size()), TRUE) == CSTR_EQUAL;
+}
+
 class Installer {
 public:
     Installer(const InstallJob& job, SetupHost& host) : job_(job), inf_(*job.inf), host_(host) {}
@@ -56,6 +78,10 @@ private:
         auto keys = inf_.Keys(L"Files");
         for (std::size_t i = 0; i < keys.size(); ++i) {
             std::wstring destination = Expand(inf_.Value(L"Files", keys[i]));
+            if (!LiesInside(destination, job_.installFolder)) {
+                Fail(texts::kCopyFailed); // nothing copied, so nothing for the uninstall to delete
+                return false;
+            }
             std::wstring source = job_.sourceFolder + L"\\" + NameAfterSeparator(destination);
             bool copied = CopyFileW(source.c_str(), destination.c_str(), FALSE) != FALSE;
             // Recorded before the result counts, so that the uninstall finds whatever was copied.

@@ -77,3 +77,20 @@ TEST(RuvexStart, RefusesASecondCopyInTheSameFolderButNotInAnother) {
     EXPECT_NE(WaitMain(elsewhere), nullptr);
     CloseAndExpectExit(first, main);
 }
+
+// A database in UTF-16 (another program's doing) would be destroyed by a rewrite in the ANSI code page: the
+// missing-file check of the start-up says so and leaves every byte.
+TEST(RuvexStart, ADatabaseThatIsNoAnsiTextIsReportedAndLeftAsItIs) {
+    const std::wstring text = L"\xFEFF[ゼータ]\r\nC:\\gone.exe\r\n";
+    const std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) { WriteBytes(folder + L"\\uninstall.dat", bytes); });
+    HWND box = ruvex.WaitMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              std::wstring(texts::CannotRead) + L"\r\n" + ruvex.File(L"uninstall.dat") + L"\r\n" + texts::NotAnsiText);
+    Answer(box, IDOK);
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(ReadBytes(ruvex.File(L"uninstall.dat")), bytes);
+    CloseAndExpectExit(ruvex, main);
+}

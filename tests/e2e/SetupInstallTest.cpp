@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 using namespace e2e;
 namespace ids = setup::ids;
 
@@ -80,6 +82,36 @@ void InstallToFinishPage(Wizard& wizard, const std::wstring& destination, bool d
     }
     ASSERT_TRUE(wizard.GoTo(6));
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(wizard.Item(ids::kFinish)); }, 60s));
+}
+
+// Wine turns an empty user folder of the sandboxed prefix back into a link into the Linux home when a
+// program asks for it; the setup program's shortcuts would then land there. Wine shows such links as
+// reparse points.
+void ExpectNoUserFolderIsALink() {
+    // Asked for as a program asks (Ruvex for the Desktop at every walk): this is when Wine makes the link.
+    for (int csidl :
+         {CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_MYMUSIC, CSIDL_MYVIDEO, CSIDL_TEMPLATES}) {
+        wchar_t path[MAX_PATH] = {};
+        EXPECT_EQ(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path), S_OK);
+    }
+    wchar_t profile[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH), 0u);
+    std::vector<std::wstring> folders{std::wstring(profile) + L"\\AppData\\Roaming\\Microsoft\\Windows\\Templates"};
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((std::wstring(profile) + L"\\*").c_str(), &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.cFileName[0] != L'.') {
+            folders.push_back(std::wstring(profile) + L"\\" + data.cFileName);
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    EXPECT_GE(folders.size(), 7u);
+    for (const auto& folder : folders) {
+        DWORD attributes = GetFileAttributesW(folder.c_str());
+        EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << folder;
+        EXPECT_EQ(attributes & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << folder;
+    }
 }
 
 } // namespace
@@ -190,6 +222,7 @@ TEST(SetupInstall, InstallsTheSampleThenTheInstalledCopyRemovesItAndTheNextStart
     EXPECT_FALSE(Exists(folder + L"\\SETUP.EXE"));
     EXPECT_FALSE(Exists(folder));
     EXPECT_TRUE(Exists(destinationRoot / L"Program Files"));
+    ExpectNoUserFolderIsALink();
 }
 
 TEST(SetupInstall, EachFailingStepShowsItsWarningAndEndsTheRun) {
@@ -318,4 +351,6 @@ TEST(SetupInstall, TheUninstallReportsWhatItCannotRemoveAndStillFinishes) {
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, sample.registryKey));
     EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallList + sample.name));
     testsupport::DeleteRunOnceValues();
+    // The desktop shortcut was made and removed again: the Desktop is asked for with nothing of ours in it.
+    ExpectNoUserFolderIsALink();
 }

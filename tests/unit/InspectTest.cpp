@@ -141,6 +141,79 @@ TEST(FilesOfNewFolders, ListsEachFolderDirectlyAndSkipsVanishedOnes) {
     ASSERT_TRUE(ReplaceFileContents(dir / L"New\\b.txt", "x"));
     ASSERT_TRUE(ReplaceFileContents(dir / L"New\\A.exe", "x"));
     ASSERT_TRUE(ReplaceFileContents(dir / L"New\\Inner\\c.dll", "x"));
-    EXPECT_EQ(FilesOfNewFolders({dir / L"New", dir / L"Vanished", dir / L"New\\Inner"}),
+    std::size_t skipped = 0;
+    EXPECT_EQ(FilesOfNewFolders({dir / L"New", dir / L"Vanished", dir / L"New\\Inner"}, skipped),
               (Lines{dir / L"New\\A.exe", dir / L"New\\b.txt", dir / L"New\\Inner\\c.dll"}));
+    EXPECT_EQ(skipped, 0u);
+}
+
+// win.ini as the preparation copies it and the inspection compares it, in every shape a system may have it.
+TEST(WinIni, EveryShapeIsCopiedAndComparedAndOnlyAnAddedSectionIsReported) {
+    const struct {
+        const char* shape;
+        const char* bytes; // nullptr: there is no win.ini
+        bool readOnly;
+    } cases[] = {
+        {"missing", nullptr, false},
+        {"empty", "", false},
+        {"without sections", "key=value\r\n;[comment]\r\n", false},
+        {"read-only", "[windows]\r\nload=\r\n[Fonts]\r\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        TempFolder windows, data;
+        const std::wstring winIni = windows / L"win.ini";
+        if (c.bytes) {
+            ASSERT_TRUE(ReplaceFileContents(winIni, c.bytes));
+            SetFileAttributesW(winIni.c_str(), c.readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        }
+        if (c.readOnly) {
+            // A copy that an older version left read-only (it copied the attribute along).
+            ASSERT_TRUE(ReplaceFileContents(data / L"win.ini", "[old]\r\n"));
+            SetFileAttributesW((data / L"win.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        // Twice: the second preparation replaces the first one's copy.
+        for (int preparation = 0; preparation < 2; ++preparation) {
+            ASSERT_TRUE(CopyWinIni(windows.path(), data.path()));
+        }
+        std::string copy;
+        ASSERT_TRUE(ReadFileBytes(data / L"win.ini", copy));
+        EXPECT_EQ(copy, c.bytes ? c.bytes : "");
+        EXPECT_TRUE(CompareWinIniSections(winIni, data / L"win.ini").empty());
+
+        SetFileAttributesW(winIni.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ASSERT_TRUE(ReplaceFileContents(winIni, std::string(c.bytes ? c.bytes : "") + "[Added]\r\nx=1\r\n"));
+        EXPECT_EQ(CompareWinIniSections(winIni, data / L"win.ini"), Lines{L"[Added]"});
+    }
+}
+
+// Snapshot files as the inspection finds them: a missing or cut-short before-snapshot makes no inspection
+// (it would record what the lost part held as installed); an empty one is a walk that found nothing.
+TEST(SnapshotFiles, MissingEmptyAndCutShortFilesAreToldApart) {
+    const struct {
+        const char* shape;
+        const char* bytes; // nullptr: missing
+        LoadResult load;
+        std::size_t lines;
+        bool complete;
+    } cases[] = {
+        {"missing", nullptr, LoadResult::Missing, 0, false},
+        {"empty", "", LoadResult::Completed, 0, true},
+        {"whole", "C:\\\r\nC:\\Windows\r\n", LoadResult::Completed, 2, true},
+        {"cut in the middle of a line", "C:\\\r\nC:\\Win", LoadResult::Completed, 2, false},
+        {"cut between CR and LF", "C:\\\r\nC:\\Windows\r", LoadResult::Completed, 2, false},
+        {"one byte", "C", LoadResult::Completed, 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        TempFolder dir;
+        if (c.bytes) {
+            ASSERT_TRUE(ReplaceFileContents(dir / L"file_bf.dat", c.bytes));
+        }
+        ScriptedHost host;
+        Lines list;
+        EXPECT_EQ(LoadListFromFile(list, dir.path(), L"file_bf.dat", host, LoadStyle::Inspection), c.load);
+        EXPECT_EQ(list.size(), c.lines);
+        EXPECT_EQ(SnapshotComplete(dir / L"file_bf.dat"), c.complete);
+    }
 }

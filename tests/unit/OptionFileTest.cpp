@@ -103,3 +103,48 @@ TEST(ViewerText, ShowsUpTo400LinesAndMarksAnEarlyEnd) {
     EXPECT_EQ(ReadViewerText(dir / L"400.txt", host).find(L"[END]"), std::wstring::npos);
     EXPECT_EQ(ReadViewerText(dir / L"missing.txt", host), L"[END]");
 }
+
+// Every broken shape of option.dat reads as no settings (the dialog then writes the defaults), or as settings
+// that are sound as they stand; none crashes the reader.
+TEST(OptionFile, BrokenShapesReadAsNoSettingsOrSoundOnes) {
+    const std::string checks = "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+    const std::wstring utf16 = L"\xFEFF"
+                               L"c:\r\nNOTEPAD\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+    const struct {
+        const char* shape;
+        std::string bytes;
+        bool accepted;
+        std::size_t editorLength;
+    } cases[] = {
+        {"empty", "", false, 0},
+        {"ten empty lines", "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n", false, 0},
+        {"LF line ends", "c:\nNOTEPAD\n1\n0\n0\n0\n0\n0\n0\n0\n", false, 0},
+        {"UTF-16 with its byte-order mark",
+         std::string(reinterpret_cast<const char*>(utf16.data()), utf16.size() * sizeof(wchar_t)), false, 0},
+        {"UTF-8 with its byte-order mark",
+         "\xEF\xBB\xBF"
+         "c:\r\nNOTEPAD\r\n" +
+             checks,
+         false, 0},
+        {"a NUL in a check line", "c:\r\nNOTEPAD\r\n" + std::string(" 1\0 \r\n", 6) + checks.substr(3), false, 0},
+        {"a drive that is no letter", "1:\r\nNOTEPAD\r\n" + checks, false, 0},
+        {"a check value past every integer", "c:\r\nNOTEPAD\r\n99999999999999999999999\r\n" + checks.substr(3), true,
+         7},
+        {"lone CR line ends", "c:\rNOTEPAD\r1\r0\r0\r0\r0\r0\r0\r0", true, 7},
+        {"an editor line of 100,000 characters", "c:\r\n" + std::string(100000, 'e') + "\r\n" + checks, true, 100000},
+        {"lines beyond the tenth", "c:\r\nNOTEPAD\r\n" + checks + std::string("junk\r\n\0\0\r\n", 10), true, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        TempFolder dir;
+        Write(dir, c.bytes);
+        auto read = ReadOptionFile(dir.path());
+        ASSERT_EQ(read.has_value(), c.accepted);
+        if (read) {
+            EXPECT_EQ(read->drive.substr(0, 2), L"c:");
+            EXPECT_EQ(read->editor.size(), c.editorLength);
+            EXPECT_TRUE(read->Get(Check::Check1));
+            EXPECT_FALSE(read->Get(Check::Check2));
+        }
+    }
+}

@@ -1,5 +1,6 @@
 #include "base/codec.h"
 #include "base/handles.h"
+#include "base/path.h"
 #include "base/safefile.h"
 #include "support/TempFolder.h"
 
@@ -62,6 +63,12 @@ TEST(SafeFile, FailedRewriteKeepsTheOldFileByteForByte) {
 
     // A folder that does not exist: nothing is created anywhere.
     EXPECT_FALSE(ReplaceFileContents(dir / L"missing\\x.dat", "x").ok);
+    // A folder too long for a temporary file's name (made through the long-path form): refused, no buffer
+    // overrun.
+    const std::wstring deep = dir / (std::wstring(200, L'x') + L"\\" + std::wstring(100, L'y'));
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + FolderWithSeparator(deep)).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    EXPECT_EQ(ReplaceFileContents(deep + L"\\x.dat", "x").error, static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
 }
 
 TEST(SafeFile, AppendCreatesOrExtendsAndAFailedAppendChangesNothing) {

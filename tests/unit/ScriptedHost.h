@@ -4,6 +4,7 @@
 #include "uninstaller/monitor/RunHost.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ public:
     std::deque<ruvex::Answer> answers; // consumed by Ask; No when empty
     std::deque<std::wstring> inputs;   // consumed by InputBox; empty text when empty
     int stopAfter = -1;                // StopPoint returns true after this many calls (-1: never)
+    std::function<void()> atStopPoint; // runs at every stop point: the world changing while a run goes on
     int stopPoints = 0;
     int fullBars = 0;
     int eventPumps = 0;
@@ -38,7 +40,12 @@ public:
     void SetBusy(bool b) override { busy = b; }
     void InHand(std::wstring_view text) override { inHand = text; }
     void ProcessEvents() override { ++eventPumps; }
-    bool StopPoint() override { return ++stopPoints > stopAfter && stopAfter >= 0; }
+    bool StopPoint() override {
+        if (atStopPoint) {
+            atStopPoint();
+        }
+        return ++stopPoints > stopAfter && stopAfter >= 0;
+    }
     ruvex::Answer Ask(std::wstring_view text, std::wstring_view, ruvex::QuestionKind) override {
         questions.emplace_back(text);
         if (answers.empty()) {

@@ -103,3 +103,24 @@ TEST(SetupShellFolders, RegistryStringsAreMissingWhenAbsentOrEmpty) {
     EXPECT_FALSE(ReadRegistryString(HKEY_CURRENT_USER, key + L"\\none", L"Programs").has_value());
     testsupport::DeleteTestKey(HKEY_CURRENT_USER, key);
 }
+
+// Odd shapes of SETUP.INF: values missing or huge, section names empty, padded, unterminated or repeated.
+TEST(SetupInf, OddShapesReadWholeOrAsTheirDefaults) {
+    testsupport::TempFolder folder;
+    std::wstring path = folder / L"SETUP.INF";
+    const std::wstring huge(100000, L'v');
+    WriteAnsi(path, {L"[AboutSoftware]", L"Name", L"Version=", L"[]", L"k=empty name", L"[ Padded ]", L"k=padded",
+                     L"[Files]", L"a=first", L"[Unterminated", L"k=unterminated", L"[Files]", L"b=second", L"[Huge]",
+                     L"k=" + huge, L"[" + std::wstring(5000, L's') + L"]", L"k=long name"});
+    SetupInf inf(path);
+    EXPECT_EQ(inf.Value(L"AboutSoftware", L"Name"), L"AboutSoftware - Name Error"); // a key without "="
+    EXPECT_EQ(inf.Value(L"AboutSoftware", L"Version"), L"");
+    EXPECT_EQ(inf.Value(L"Huge", L"k"), huge);
+    EXPECT_EQ(inf.Value(std::wstring(5000, L's'), L"k"), L"long name");
+    EXPECT_EQ(inf.Value(L"Padded", L"k"), L"padded");
+    // A repeated section is found once, as its first part.
+    EXPECT_EQ(inf.Value(L"Files", L"a"), L"first");
+    auto sections = inf.Sections();
+    EXPECT_EQ(std::count(sections.begin(), sections.end(), L"Padded"), 1);
+    EXPECT_EQ(sections.back().size(), 5000u);
+}

@@ -59,7 +59,7 @@ TEST(SetupInstallRun, InstallsFilesShortcutsValuesAndTheEntryAndRecordsThemBySec
     // Keys named anything, numbered by position; sections in the order Files, ProgramGroup, StartUp, DeskTop.
     package.Set(L"Files", L"z", L"<Setup Folder>\\a.txt");
     package.Set(L"Files", L"y", L"<setup folder>\\b.txt");
-    package.Set(L"Files", L"x", L"<Program Folder>\\c.hlp");
+    package.Set(L"Files", L"x", L"<Setup Folder>\\sub\\..\\c.hlp");
     package.Set(L"ProgramGroup", L"Name", L"Tools\\Viewer");
     package.Set(L"ProgramGroup", L"File", L"<Setup Folder>\\a.txt");
     package.Set(L"StartUp", L"Name", L"Viewer");
@@ -84,7 +84,7 @@ TEST(SetupInstallRun, InstallsFilesShortcutsValuesAndTheEntryAndRecordsThemBySec
 
     EXPECT_EQ(ruvex::ReadFileLines(folder + L"\\a.txt").lines, std::vector<std::wstring>{L"a.txt"});
     EXPECT_TRUE(ruvex::FileExists(folder + L"\\b.txt"));
-    EXPECT_TRUE(ruvex::FileExists(host.root / L"Program Files\\c.hlp"));
+    EXPECT_TRUE(ruvex::FileExists(folder + L"\\c.hlp"));
     EXPECT_TRUE(ruvex::FileExists(host.root / L"Programs\\Tools\\Viewer.lnk"));
     EXPECT_TRUE(ruvex::FileExists(host.root / L"Startup\\Viewer.lnk"));
     EXPECT_FALSE(ruvex::FileExists(host.root / L"Desktop\\Viewer.lnk")); // unticked
@@ -103,7 +103,7 @@ TEST(SetupInstallRun, InstallsFilesShortcutsValuesAndTheEntryAndRecordsThemBySec
         SCOPED_TRACE(inf);
         EXPECT_EQ(package.Uninstall(inf, L"File1"), folder + L"\\a.txt");
         EXPECT_EQ(package.Uninstall(inf, L"File2"), folder + L"\\b.txt");
-        EXPECT_EQ(package.Uninstall(inf, L"File3"), host.root / L"Program Files\\c.hlp");
+        EXPECT_EQ(package.Uninstall(inf, L"File3"), folder + L"\\sub\\..\\c.hlp");
         EXPECT_EQ(package.Uninstall(inf, L"FileP3"), host.root / L"Programs\\Tools\\Viewer.lnk");
         EXPECT_EQ(package.Uninstall(inf, L"FileP4"), host.root / L"Startup\\Viewer.lnk");
         EXPECT_EQ(package.Uninstall(inf, L"FileD5"), L"(none)");
@@ -140,5 +140,33 @@ TEST(SetupInstallRun, EachShortcutPassWarnsWithItsOwnTextAndStopsTheRun) {
         EXPECT_EQ(host.warnings, std::vector<std::wstring>{s.warning + kStartAgain});
         EXPECT_NE(package.Uninstall(package.source / L"SETUP.INF", s.key), L"(none)");
         EXPECT_FALSE(ReadRegistryString(HKEY_CURRENT_USER, L"Software\\RuvexTest\\" + group, L"a").has_value());
+    }
+}
+
+// A Files entry is a full destination path: one that leads out of the destination folder (..\\, another
+// folder, a relative path, nothing at all) is neither copied nor recorded for the uninstall, and the run
+// stops there. A huge value stays inside and fails as a copy.
+TEST(SetupInstallRun, FilesOutsideTheDestinationFolderAreRefused) {
+    SetupTestHost host;
+    const std::wstring outside = host.root / L"Program Files\\a.txt";
+    const std::wstring huge = L"<Setup Folder>\\" + std::wstring(100000, L'x');
+    for (const std::wstring& line :
+         {std::wstring(L"Bad=<Setup Folder>\\..\\a.txt"), std::wstring(L"Bad=<setup folder>\\x\\..\\..\\a.txt"),
+          L"Bad=" + outside, std::wstring(L"Bad=<Program Folder>\\a.txt"), std::wstring(L"Bad=a.txt"),
+          std::wstring(L"Bad=<Setup Folder>"), std::wstring(L"Bad=<Setup Folder>\\"), std::wstring(L"Bad="),
+          L"Bad=" + huge}) {
+        SCOPED_TRACE(line.substr(0, 60));
+        host.warnings.clear();
+        Package package({L"[Files]", L"Good=<Setup Folder>\\b.txt", line, L"Later=<Setup Folder>\\c.hlp"});
+        std::wstring folder = host.root / testsupport::UniqueName(L"dest");
+        EXPECT_EQ(RunInstall(package.Job(folder), host), InstallOutcome::StepFailed);
+        EXPECT_EQ(host.warnings, std::vector<std::wstring>{L"ﾌｧｲﾙのｺﾋﾟｰに失敗しました。" + kStartAgain});
+        EXPECT_TRUE(ruvex::FileExists(folder + L"\\b.txt"));
+        EXPECT_FALSE(ruvex::FileExists(outside));
+        EXPECT_FALSE(ruvex::FileExists(host.root / L"a.txt"));
+        EXPECT_FALSE(ruvex::FileExists(folder + L"\\c.hlp"));
+        EXPECT_EQ(package.Uninstall(package.source / L"SETUP.INF", L"File1"), folder + L"\\b.txt");
+        std::wstring second = package.Uninstall(package.source / L"SETUP.INF", L"File2");
+        EXPECT_TRUE(second == L"(none)" || second == folder + L"\\" + std::wstring(100000, L'x')) << second.size();
     }
 }

@@ -2,7 +2,9 @@
 
 #include "ScriptedHost.h"
 #include "base/codec.h"
+#include "base/handles.h"
 #include "base/text.h"
+#include "uninstaller/monitor/inspect.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -216,4 +218,86 @@ TEST(SaveListToFile, WritesOneLineAnEntryAndSetsNoMaximumForOneEntry) {
     ASSERT_TRUE(SaveListToFile({}, dir.path(), L"dir_bf.dat", host));
     ASSERT_TRUE(ReadFileBytes(dir / L"dir_bf.dat", bytes));
     EXPECT_EQ(bytes, "");
+}
+
+// A tree that fights the walk. Nothing is recorded under a name that the snapshots would spell otherwise,
+// nothing of a folder that cannot be listed, has vanished, is a link or lies too deep for MAX_PATH; what
+// exists but was left out is counted for the user.
+TEST(ScanDrives, HostileTreesEndTheWalkWithEveryPathRecordedAsItIs) {
+    FakeSystem sys;
+    const std::wstring tree = sys.root / L"Hostile";
+    MakeFolder(tree);
+    sys.settings.startMenu = tree + L"\\"; // files below it are recorded in partial mode
+    // Names the code page lacks or would bend: é becomes e and ¥ a backslash without a word of warning.
+    const Lines foreign = {L"caf\u00e9.txt", L"a\u00a5b.txt", L"\u0100.txt", L"\U0001F600.txt", L"\uD55C.txt"};
+    for (const auto& name : foreign) {
+        MakeFile(tree + L"\\" + name);
+    }
+    MakeFile(tree + L"\\表ｿﾌﾄ.txt");
+    MakeFolder(tree + L"\\\uD55C\uAD6D");
+    MakeFile(tree + L"\\\uD55C\uAD6D\\inside.txt");
+    // A chain of folders past MAX_PATH, made through the long-path form: what is shorter is recorded, the
+    // first file and the first folder that reach MAX_PATH are left out, and nothing below that folder is seen.
+    Lines recorded{L"表ｿﾌﾄ.txt"};
+    std::size_t tooLong = 0;
+    std::wstring deep = tree + L"\\deep";
+    MakeFolder(deep);
+    for (std::wstring below = L"deep"; deep.size() < MAX_PATH;) {
+        deep += L"\\" + std::wstring(40, L'd');
+        below += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+        ASSERT_TRUE(FileHandle(CreateFileW((L"\\\\?\\" + deep + L"\\f.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        if (deep.size() >= MAX_PATH) {
+            ++tooLong; // the folder
+        } else if (deep.size() + 6 >= MAX_PATH) {
+            ++tooLong; // its f.txt
+        } else {
+            recorded.push_back(below + L"\\f.txt");
+        }
+    }
+    // Held open without sharing: listing it fails as access denied would.
+    MakeFolder(tree + L"\\locked");
+    MakeFile(tree + L"\\locked\\in.txt");
+    FileHandle lock(CreateFileW((tree + L"\\locked").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    ASSERT_TRUE(lock);
+    // Removed once it has been found, before its turn comes.
+    MakeFolder(tree + L"\\vanishing");
+    MakeFolder(tree + L"\\vanishing\\sub");
+    MakeFile(tree + L"\\vanishing\\gone.txt");
+    ScriptedHost host;
+    WalkLists lists;
+    host.atStopPoint = [&] {
+        if (!lists.List1.empty() && lists.List1.back() == tree + L"\\vanishing") {
+            testsupport::RemoveTree(tree + L"\\vanishing");
+        }
+    };
+    ASSERT_EQ(ScanDrives(sys.settings, lists, host), ScanResult::Completed);
+
+    EXPECT_EQ(Below(lists.List2, tree), recorded);
+    for (const auto& entry : lists.List1) {
+        ASSERT_TRUE(IsAnsiRepresentable(entry)) << entry.size();
+        ASSERT_LT(entry.size(), static_cast<std::size_t>(MAX_PATH));
+    }
+    EXPECT_GE(IndexOf(lists.List1, tree + L"\\locked"), 0);
+    EXPECT_GE(IndexOf(lists.List1, tree + L"\\vanishing"), 0);
+    EXPECT_LT(IndexOf(lists.List1, tree + L"\\vanishing\\sub"), 0);
+    // The foreign files and folder, what is too long, the locked folder (tests running beside this one may
+    // add long paths of their own elsewhere on C:).
+    EXPECT_GE(lists.skipped, foreign.size() + 1 + tooLong + 1);
+
+    // A link (here one back to its own folder, made by scripts/setup-env) is listed, never entered.
+    const std::wstring loop = L"C:\\ruvex-faults\\loop";
+    if (GetFileAttributesW(loop.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) {
+        EXPECT_GE(IndexOf(lists.List1, loop), 0);
+        EXPECT_TRUE(Below(lists.List1, loop).empty());
+    } else {
+        ADD_FAILURE() << "no loop link here (scripts/setup-env makes it)";
+    }
+
+    // Files of new folders follow the same rule.
+    std::size_t skipped = 0;
+    EXPECT_EQ(FilesOfNewFolders({tree}, skipped), Lines{tree + L"\\表ｿﾌﾄ.txt"});
+    EXPECT_EQ(skipped, foreign.size());
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace ruvex;
 using testsupport::ScriptedHost;
 using testsupport::TempFolder;
@@ -150,4 +152,61 @@ TEST(TidyFaults, AReadThatFailsChangesNothingAndIsReported) {
     }
     // Still the link: nothing was written in its place.
     EXPECT_FALSE(ReadFileBytes(path, bytes));
+}
+
+// Damaged and foreign databases: either every line comes back from the tidy and the missing-file check (in
+// its record, CR LF ended), or both refuse, say why and leave every byte as it was.
+TEST_F(Tidy, DamagedOrForeignDatabasesComeBackWholeOrAreLeftAlone) {
+    const std::string q = WideToAnsi(AbsentDrive()); // paths on a drive that is away survive the check
+    std::string million;
+    for (int i = 0; i < 1000000; ++i) {
+        million += i % 10 ? q + "\\f" + std::to_string(i) + "\r\n" : "[S" + std::to_string(i) + "]\r\n";
+    }
+    const std::wstring utf16 = L"\xFEFF[A]\r\nQ:\\a\r\n";
+    const struct {
+        const char* shape;
+        std::string bytes;
+        bool rewritten;
+        std::size_t names;
+    } cases[] = {
+        {"lone CRs", "[A]\r" + q + "\\a.txt\r" + q + "\\b.txt\r[B]\r" + q + "\\c", true, 2},
+        {"a line of 100,000 characters", "[A]\r\n" + q + "\\" + std::string(100000, 'x') + "\r\n", true, 1},
+        {"a lone [", "[\r\n" + q + "\\a\r\n[B]\r\n" + q + "\\b\r\n", true, 1},
+        {"headers without bodies", "[A]\r\n[B]\r\n[]\r\n[C]", true, 4},
+        {"1,000,000 lines", million, true, 100000},
+        {"NUL bytes", std::string("[A]\r\n") + q + std::string("\\a\0b.txt\r\n", 10), false, 1},
+        {"a lone lead byte", "[A]\r\n" + q + "\\\x82\r\n" + q + "\\b\r\n", false, 1},
+        {"a lead byte before a space", "[A]\r\n" + q + "\\\x82 x\r\n", false, 1},
+        {"UTF-8 with its byte-order mark", "\xEF\xBB\xBF[A]\r\n" + q + "\\\xE8\xA1\xA8\r\n", false, 0},
+        {"UTF-16 with its byte-order mark",
+         std::string(reinterpret_cast<const char*>(utf16.data()), utf16.size() * sizeof(wchar_t)), false, 0},
+        {"LF line ends", "[A]\n" + q + "\\a\n[B]\n", false, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        const std::wstring path = DatabasePath(dir.path());
+        ASSERT_TRUE(ReplaceFileContents(path, c.bytes));
+        EXPECT_EQ(ListSoftwareNames(dir.path(), host).size(), c.names);
+        Lines read = SplitLines(c.bytes);
+        for (FileResult result : {Seiri(dir.path(), host), Killed(dir.path(), host)}) {
+            std::string after;
+            ASSERT_TRUE(ReadFileBytes(path, after));
+            if (!c.rewritten) {
+                EXPECT_FALSE(result.ok);
+                EXPECT_TRUE(result.reading);
+                EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+                EXPECT_EQ(after, c.bytes);
+                continue;
+            }
+            ASSERT_TRUE(result.ok);
+            Lines written = SplitLines(after);
+            EXPECT_EQ(after, JoinLines(written));
+            // No line is lost; only their order within a record may change.
+            Lines sortedRead = read, sortedWritten = written;
+            std::erase(sortedRead, L"");
+            std::sort(sortedRead.begin(), sortedRead.end());
+            std::sort(sortedWritten.begin(), sortedWritten.end());
+            ASSERT_EQ(sortedWritten, sortedRead);
+        }
+    }
 }

@@ -156,6 +156,13 @@ DatabaseLines ReadAllLines(const std::wstring& dataFolder, RunHost* host) {
         result.ok = false;
         result.error = reader.Error();
         result.lines.clear();
+    } else if (reader.ForeignText()) {
+        // A file that is not ANSI text (UTF-16 or UTF-8 with its byte-order mark, NUL bytes, bytes the code
+        // page lacks) would come back changed from a rewrite: a UTF-16 file destroyed, a path turned into
+        // another one. Every rewrite refuses it, and the user is told; the file stays as it is.
+        result.ok = false;
+        result.error = ERROR_NO_UNICODE_TRANSLATION;
+        result.lines.clear();
     }
     return result;
 }

@@ -92,6 +92,45 @@ std::vector<std::wstring> CompareWinIniSections(const std::wstring& current, con
     return changed;
 }
 
+FileResult CopyWinIni(const std::wstring& windowsFolder, const std::wstring& dataFolder) {
+    const std::wstring source = windowsFolder + L"\\win.ini";
+    const std::wstring target = dataFolder + L"\\win.ini";
+    std::string bytes;
+    if (!ReadFileBytes(source, bytes)) {
+        DWORD error = GetLastError();
+        // A missing win.ini is no error: the inspection compares against nothing. One that cannot be read
+        // would make every section look added.
+        if (FileExists(source)) {
+            return FileResult::ReadFailed(error);
+        }
+    }
+    // A byte copy, not CopyFileW: that would carry a read-only attribute over, and the copy of the next
+    // preparation could not replace it.
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+    return ReplaceFileContents(target, bytes);
+}
+
+bool SnapshotComplete(const std::wstring& path) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) {
+        return false;
+    }
+    if (size.QuadPart == 0) {
+        return true;
+    }
+    LARGE_INTEGER end{};
+    end.QuadPart = -2;
+    char last[2] = {};
+    DWORD got = 0;
+    return size.QuadPart >= 2 && SetFilePointerEx(file.get(), end, nullptr, FILE_END) &&
+           ReadFile(file.get(), last, 2, &got, nullptr) && got == 2 && last[0] == '\r' && last[1] == '\n';
+}
+
 std::vector<std::wstring> FindAddedEntries(const std::vector<std::wstring>& before,
                                            const std::vector<std::wstring>& after, RunHost* host) {
     std::vector<std::wstring> added;
@@ -167,14 +206,19 @@ LoadResult LoadListFromFile(std::vector<std::wstring>& list, const std::wstring&
     return LoadResult::Completed;
 }
 
-std::vector<std::wstring> FilesOfNewFolders(const std::vector<std::wstring>& newFolders) {
+std::vector<std::wstring> FilesOfNewFolders(const std::vector<std::wstring>& newFolders, std::size_t& skipped) {
     std::vector<std::wstring> files;
     for (const auto& folder : newFolders) {
         if (!FolderExists(folder)) {
             continue;
         }
         for (const auto& name : ListFolder(folder, true).File1) {
-            files.push_back(JoinPath(folder, name));
+            std::wstring path = JoinPath(folder, name);
+            if (IsRecordable(path, name)) {
+                files.push_back(std::move(path));
+            } else {
+                ++skipped;
+            }
         }
     }
     return files;

@@ -2,6 +2,7 @@
 // the loading of snapshot files and the files of new folders.
 #pragma once
 
+#include "base/safefile.h"
 #include "uninstaller/monitor/RunHost.h"
 
 #include <string>
@@ -13,6 +14,13 @@ namespace ruvex {
 // header that is in one file only (or an odd number of times across both) is reported. A missing file
 // counts as one without sections.
 [[nodiscard]] std::vector<std::wstring> CompareWinIniSections(const std::wstring& current, const std::wstring& copy);
+
+// The preparation's copy of win.ini from the Windows folder into the data folder. A missing win.ini gives an
+// empty copy; the copy is never read-only, whatever win.ini is.
+[[nodiscard]] FileResult CopyWinIni(const std::wstring& windowsFolder, const std::wstring& dataFolder);
+
+// Whether a snapshot file is whole as the walk saved it: present, and empty or ending with CR LF.
+[[nodiscard]] bool SnapshotComplete(const std::wstring& path);
 
 // The entries of after that are not in before, in after's order. Both lists come from the same walk, so
 // shared entries keep their relative order; the merge treats an index past the end as the empty string.
@@ -33,7 +41,9 @@ enum class LoadStyle {
                                           const std::wstring& label = {});
 
 // The files that lie directly in each new folder (folder by folder, each folder's files in name order);
-// folders that have vanished are skipped.
-[[nodiscard]] std::vector<std::wstring> FilesOfNewFolders(const std::vector<std::wstring>& newFolders);
+// folders that have vanished are skipped, and files that cannot be recorded (IsRecordable) are left out and
+// added to skipped.
+[[nodiscard]] std::vector<std::wstring> FilesOfNewFolders(const std::vector<std::wstring>& newFolders,
+                                                          std::size_t& skipped);
 
 } // namespace ruvex

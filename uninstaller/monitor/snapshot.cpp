@@ -1,5 +1,6 @@
 #include "uninstaller/monitor/snapshot.h"
 
+#include "base/codec.h"
 #include "base/handles.h"
 #include "base/text.h"
 #include "resources/RuvexTexts.h"
@@ -10,6 +11,14 @@
 #include <array>
 
 namespace ruvex {
+
+// The snapshots and the database are ANSI text: a name the code page cannot hold would be saved as another
+// path (é as e, ¥ as a backslash), one that a later uninstall could delete. A path of MAX_PATH characters
+// or more is out of reach of the plain file functions that the uninstall and other programs use, and the
+// long form (\\?\) would be a new kind of line in every file. Such entries are left out and counted.
+bool IsRecordable(const std::wstring& path, const std::wstring& name) {
+    return path.size() < MAX_PATH && IsAnsiRepresentable(name);
+}
 
 FolderListing ListFolder(const std::wstring& folder, bool withFiles) {
     FolderListing listing;
@@ -94,6 +103,9 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
             const bool FastFile = !FilesWanted(s, folder);
             if (EnterableFolder(folder)) {
                 FolderListing listing = ListFolder(folder, !FastFile);
+                if (!listing.ok && FolderExists(folder)) {
+                    ++lists.skipped; // there but unreadable (access denied); a vanished folder is no loss
+                }
                 if (!s.dataFolder.empty() && TextEquals(folder, s.dataFolder)) {
                     std::erase_if(listing.File1, IsRunFile);
                 }
@@ -106,10 +118,15 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
                         if (s.showProgress && j % 20 == 0) {
                             host.SetProgressPos(ProgressBar::Wait, static_cast<double>(j + 1));
                         }
+                        std::wstring path = JoinPath(folder, listing.File1[j]);
+                        if (!IsRecordable(path, listing.File1[j])) {
+                            ++lists.skipped;
+                            continue;
+                        }
                         if (files.size() >= s.maxFiles) {
                             return ScanResult::TooManyFiles;
                         }
-                        files.push_back(JoinPath(folder, listing.File1[j]));
+                        files.push_back(std::move(path));
                         host.InHand(listing.File1[j]);
                         if (host.StopPoint()) {
                             return ScanResult::Stopped;
@@ -118,7 +135,12 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
                     host.PMax();
                 }
                 for (const auto& sub : listing.Dir1) {
-                    folders.push_back(JoinPath(folder, sub));
+                    std::wstring path = JoinPath(folder, sub);
+                    if (!IsRecordable(path, sub)) {
+                        ++lists.skipped;
+                        continue;
+                    }
+                    folders.push_back(std::move(path));
                     if (host.StopPoint()) {
                         return ScanResult::Stopped;
                     }

@@ -22,6 +22,10 @@ struct FolderListing {
 };
 [[nodiscard]] FolderListing ListFolder(const std::wstring& folder, bool withFiles);
 
+// Whether a path (ending in name) can be written into the snapshots and the database as it stands: shorter
+// than MAX_PATH, and every character of name held by the ANSI code page.
+[[nodiscard]] bool IsRecordable(const std::wstring& path, const std::wstring& name);
+
 enum class ScanMode { AllFolders, Partial };
 enum class ScanResult { Completed, Stopped, TooManyFiles };
 
@@ -44,6 +48,10 @@ struct ScanSettings {
 struct WalkLists {
     std::vector<std::wstring> List1;
     std::vector<std::wstring> List2;
+    // What the walk left out: folders that exist but cannot be listed, and folders and files whose path is
+    // MAX_PATH characters or longer or holds characters the ANSI code page lacks (a folder left out is not
+    // entered). The user is told the count.
+    std::size_t skipped = 0;
 };
 
 // Walks the Windows drive and the watched drive breadth-first, level by level (at most 100 levels),

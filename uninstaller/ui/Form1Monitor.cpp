@@ -23,6 +23,15 @@ void DeleteIgnoringErrors(const wchar_t* name) {
     DeleteFileW(InData(name).c_str());
 }
 
+// The user learns that the picture has gaps: what was left out can be neither found nor uninstalled.
+std::wstring WithSkipped(const wchar_t* text, std::size_t skipped) {
+    std::wstring out = text;
+    if (skipped > 0) {
+        out += L"\r\n" + std::wstring(texts::SkippedPrefix) + std::to_wstring(skipped) + texts::SkippedSuffix;
+    }
+    return out;
+}
+
 } // namespace
 
 void Form1::SetRun(RunKind run) {
@@ -79,8 +88,9 @@ void Form1::TooManyFiles(bool allFolders) {
 
 bool Form1::ReportWrite(const FileResult& result, const std::wstring& path) {
     if (!result) {
+        const bool foreign = result.reading && result.error == ERROR_NO_UNICODE_TRANSLATION;
         Message(std::wstring(result.reading ? texts::CannotRead : texts::CannotWrite) + L"\r\n" + path + L"\r\n" +
-                    ErrorText(result.error),
+                    (foreign ? std::wstring(texts::NotAnsiText) : ErrorText(result.error)),
                 texts::BoxTitle, MessageKind::Critical);
     }
     return result.ok;
@@ -103,16 +113,10 @@ void Form1::Command1_Click() {
     if (!ReportWrite(ReplaceFileContents(InData(L"continue"), ""), InData(L"continue"))) {
         return;
     }
-    // A missing win.ini is no error: an empty copy makes the inspection compare against nothing. A copy
-    // that fails otherwise would make every section look added.
-    const std::wstring winIni = WindowsFolder + L"\\win.ini";
-    if (!CopyFileW(winIni.c_str(), InData(L"win.ini").c_str(), FALSE)) {
-        DWORD error = GetLastError();
-        FileResult copy = FileExists(winIni) ? FileResult::Failed(error) : ReplaceFileContents(InData(L"win.ini"), "");
-        if (!ReportWrite(copy, InData(L"win.ini"))) {
-            DeleteIgnoringErrors(L"continue");
-            return;
-        }
+    FileResult copied = CopyWinIni(WindowsFolder, DataFolder);
+    if (!ReportWrite(copied, copied.reading ? WindowsFolder + L"\\win.ini" : InData(L"win.ini"))) {
+        DeleteIgnoringErrors(L"continue");
+        return;
     }
     Options options = form2_.Settings();
     if (options.Get(Check::Check8)) {
@@ -160,7 +164,7 @@ void Form1::Command1_Click() {
     }
     form10_.Unload();
     SetForegroundWindow(hwnd());
-    Message(texts::PreparationDone, texts::BoxTitle, MessageKind::Information);
+    Message(WithSkipped(texts::PreparationDone, walk.skipped), texts::BoxTitle, MessageKind::Information);
     SetRun(RunKind::None);
     win::SetText(hwnd(), texts::MainCaption);
     WaitForInspection(options);
@@ -184,8 +188,9 @@ void Form1::WaitForInspection(const Options& options) {
 void Form1::Command2_Click() {
     Options options = form2_.Settings();
     const bool allFolders = options.Get(Check::Check1);
-    // Without its before-snapshot an inspection would record the whole drive as added.
-    bool ready = FileExists(InData(L"file_bf.dat")) && (allFolders || FileExists(InData(L"dir_bf.dat")));
+    // Without its before-snapshot, or with one cut short, an inspection would record the whole drive (or all
+    // that the lost part held) as added, for a later uninstall to delete.
+    bool ready = SnapshotComplete(InData(L"file_bf.dat")) && (allFolders || SnapshotComplete(InData(L"dir_bf.dat")));
     if (!ready) {
         Message(texts::InspectionImpossible, texts::BoxTitle, MessageKind::Warning);
         DeleteIgnoringErrors(L"continue");
@@ -230,6 +235,7 @@ void Form1::Command2_Click() {
         return;
     }
 
+    std::size_t skipped = walk.skipped;
     std::vector<std::wstring> newFolders;
     WalkLists before;
     if (!allFolders) {
@@ -286,7 +292,7 @@ void Form1::Command2_Click() {
     if (!allFolders) {
         // newdir.dat is read back, as written: the record holds the files lying directly in each new folder.
         FileLines recorded = ReadFileLines(InData(L"newdir.dat"));
-        std::vector<std::wstring> inNew = FilesOfNewFolders(recorded.ok ? recorded.lines : newFolders);
+        std::vector<std::wstring> inNew = FilesOfNewFolders(recorded.ok ? recorded.lines : newFolders, skipped);
         files.insert(files.end(), inNew.begin(), inNew.end());
     }
     // One append for the whole record: a failure leaves no half record behind.
@@ -300,7 +306,7 @@ void Form1::Command2_Click() {
     }
 
     SetForegroundWindow(hwnd());
-    Message(texts::InspectionDone, texts::BoxTitle, MessageKind::Information);
+    Message(WithSkipped(texts::InspectionDone, skipped), texts::BoxTitle, MessageKind::Information);
     win::SetText(hwnd(), texts::MainCaption);
     SetRun(RunKind::None);
     EnableButtons({1, 7, 8, 14}, true);
