@@ -128,6 +128,7 @@ private:
     void EnableBackupMenus(bool enabled);
     [[nodiscard]] ScanSettings CurrentScanSettings();
     void SyncWalk();
+    [[nodiscard]] ScanResult Walk(const ScanSettings& settings, WalkLists& walk);
     [[noreturn]] void TooManyFiles(bool allFolders);
     bool ReportWrite(const FileResult& result, const std::wstring& path);
     [[nodiscard]] std::wstring AskSoftwareName();

@@ -68,6 +68,18 @@ ScanSettings Form1::CurrentScanSettings() {
     return s;
 }
 
+// The drives walked into the lists the user watches.
+ScanResult Form1::Walk(const ScanSettings& settings, WalkLists& walk) {
+    walk_ = &walk;
+    ScanResult result = ScanDrives(settings, walk, *this);
+    inHand_.clear();
+    if (result != ScanResult::Stopped) {
+        SyncWalk();
+    }
+    walk_ = nullptr;
+    return result;
+}
+
 // Shows what the run has added to its lists since the last look.
 void Form1::SyncWalk() {
     if (walk_) {
@@ -141,18 +153,13 @@ void Form1::Command1_Click() {
 
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
-    walk_ = &walk;
-    ScanResult result = ScanDrives(settings, walk, *this);
-    inHand_.clear();
+    ScanResult result = Walk(settings, walk);
     if (result == ScanResult::Stopped) {
-        walk_ = nullptr;
         if (!quitting_) {
             Tomaru1();
         }
         return;
     }
-    SyncWalk();
-    walk_ = nullptr;
     if (result == ScanResult::TooManyFiles) {
         TooManyFiles(settings.mode == ScanMode::AllFolders);
     }
@@ -214,18 +221,13 @@ void Form1::Command2_Click() {
 
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
-    walk_ = &walk;
-    ScanResult result = ScanDrives(settings, walk, *this);
-    inHand_.clear();
+    ScanResult result = Walk(settings, walk);
     if (result == ScanResult::Stopped) {
-        walk_ = nullptr;
         if (!quitting_) {
             Tomaru2();
         }
         return;
     }
-    SyncWalk();
-    walk_ = nullptr;
     if (result == ScanResult::TooManyFiles) {
         TooManyFiles(allFolders);
     }
