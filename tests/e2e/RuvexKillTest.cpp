@@ -22,18 +22,21 @@ void Options(const std::wstring& folder, bool startupCheck) {
                                           startupCheck ? L" 0 " : L" 1 ", L" 0 "});
 }
 
-// 600 records of 80 lines: bodies out of order with doubles and empty lines (the tidy rewrites them), on a
-// drive that is away (the check for deleted files keeps them), or files that are gone (it drops them).
-Lines Database(bool gone) {
+enum class Kind { Untidy, Gone, Tidy };
+
+// 600 records of 80 lines: bodies out of order with doubles and empty lines (the tidy rewrites them), or the
+// same without empty lines, on a drive that is away (the check for deleted files keeps them); or files that
+// are gone (it drops them).
+Lines Database(Kind kind) {
     std::mt19937 random(7);
     Lines lines;
     for (int r = 0; r < 600; ++r) {
         lines.push_back(L"[Soft" + std::to_wstring(r) + L"]");
         for (int f = 0; f < 80; ++f) {
-            std::wstring folder = gone ? L"C:\\rvx-kill-gone\\" : L"Q:\\away\\";
-            lines.push_back(gone ? folder + std::to_wstring(r) + L"\\" + std::to_wstring(f)
-                                 : folder + std::to_wstring(random() % 100) + L".dat");
-            if (!gone && f % 10 == 0) {
+            lines.push_back(kind == Kind::Gone
+                                ? L"C:\\rvx-kill-gone\\" + std::to_wstring(r) + L"\\" + std::to_wstring(f)
+                                : L"Q:\\away\\" + std::to_wstring(random() % 100) + L".dat");
+            if (kind == Kind::Untidy && f % 10 == 0) {
                 lines.emplace_back();
             }
         }
@@ -41,10 +44,23 @@ Lines Database(bool gone) {
     return lines;
 }
 
+// A record whose 100 files lie in the folder, ahead of a tidy database: what an uninstall removes.
+Lines Victim(const std::wstring& folder) {
+    CreateDirectoryW((folder + L"\\victim").c_str(), nullptr);
+    Lines lines{L"[Victim]"};
+    for (int f = 0; f < 100; ++f) {
+        lines.push_back(folder + L"\\victim\\" + std::to_wstring(f) + L".txt");
+        WriteBytes(lines.back(), "installed");
+    }
+    Lines rest = Database(Kind::Tidy);
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    return lines;
+}
+
 struct Operation {
     const char* name;
     bool startupCheck;
-    bool gone;
+    std::function<Lines(const std::wstring& folder)> database;
     // Starts the rewrite in a running copy (nothing: the start-up check does it).
     std::function<void(Program&, HWND)> start;
 };
@@ -66,7 +82,7 @@ void KillAtRandomMoments(const Operation& op, int kills, int& tried, int& early)
     testsupport::TempFolder folder(L"kill");
     auto lay = [&] {
         Options(folder.path(), op.startupCheck);
-        WriteLines(folder.path() + L"\\uninstall.dat", Database(op.gone));
+        WriteLines(folder.path() + L"\\uninstall.dat", op.database(folder.path()));
     };
     lay();
     const std::string old = ReadBytes(folder / L"uninstall.dat");
@@ -129,23 +145,31 @@ void KillAtRandomMoments(const Operation& op, int kills, int& tried, int& early)
 } // namespace
 
 TEST(RuvexKill, TheDatabaseIsOldOrNewWhereverTheProgramIsEnded) {
+    auto kind = [](Kind k) { return [k](const std::wstring&) { return Database(k); }; };
+    auto selectAndPress = [](Program& ruvex, HWND main, int command) {
+        ClickListItem(Control(main, ids::List1), 0);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(main, command); }, 30s));
+        Click(main, ids::Command(command));
+        HWND ask = ruvex.WaitMessageBox();
+        ASSERT_NE(ask, nullptr);
+        Answer(ask, IDYES);
+        WaitUntil([&] { return !IsWindow(ask); });
+    };
     const std::vector<Operation> operations{
-        {"check for deleted files at start-up", true, true, nullptr},
-        {"refresh (tidy and check)", false, false, [](Program&, HWND main) { Click(main, ids::Command14); }},
-        {"release", false, false,
-         [](Program& ruvex, HWND main) {
-             ClickListItem(Control(main, ids::List1), 0);
-             ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 12); }, 30s));
-             Click(main, ids::Command12);
-             HWND ask = ruvex.WaitMessageBox();
-             ASSERT_NE(ask, nullptr);
-             Answer(ask, IDYES);
+        {"check for deleted files at start-up", true, kind(Kind::Gone), nullptr},
+        {"refresh (tidy and check)", false, kind(Kind::Untidy),
+         [](Program&, HWND main) { Click(main, ids::Command14); }},
+        {"release", false, kind(Kind::Untidy), [&](Program& ruvex, HWND main) { selectAndPress(ruvex, main, 12); }},
+        {"uninstall", false, Victim,
+         [&](Program& ruvex, HWND main) {
+             selectAndPress(ruvex, main, 3);
+             Answer(ruvex.WaitMessageBox(), IDOK); // once deleted it can never be restored
          }},
     };
     int tried = 0;
     int early = 0;
     for (const auto& op : operations) {
-        KillAtRandomMoments(op, 12, tried, early);
+        KillAtRandomMoments(op, 10, tried, early);
     }
     std::printf("kill points tried: %d (%d before the rewrite, %d after)\n", tried, early, tried - early);
 }
