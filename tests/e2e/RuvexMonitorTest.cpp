@@ -379,6 +379,18 @@ TEST(RuvexMonitor, AFailedWriteIsReportedAndNothingClaimsSuccess) {
     EXPECT_FALSE(Exists(ruvex.File(L"dir_bf.dat")));
 
     ASSERT_TRUE(RemoveDirectoryW(ruvex.File(L"continue").c_str()));
+    // A snapshot that cannot be replaced: named, the old one kept, the preparation undone.
+    WriteBytes(ruvex.File(L"dir_bf.dat"), "C:\\\r\n");
+    {
+        ruvex::FileHandle held(
+            CreateFileW(ruvex.File(L"dir_bf.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        text = RunToMessage(ruvex, main, 1);
+        EXPECT_EQ(text.rfind(std::wstring(texts::CannotWrite) + L"\r\n" + ruvex.File(L"dir_bf.dat"), 0), 0u) << text;
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 1); }));
+    }
+    EXPECT_EQ(ReadBytes(ruvex.File(L"dir_bf.dat")), "C:\\\r\n");
+    EXPECT_FALSE(Exists(ruvex.File(L"continue")));
+    EXPECT_FALSE(Enabled(main, 2));
     EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
     {
