@@ -104,6 +104,8 @@ void ClickListItem(HWND list, int index);
 void ClickTab(HWND tab, int index);
 // Posts a key press (down and up) to a window.
 void PressKey(HWND target, UINT virtualKey);
+// Ctrl + the key as real keyboard input to the window, made the foreground window first.
+void PressCtrlKey(HWND window, UINT virtualKey);
 // Posts a left click at a client position of a window.
 void ClickAt(HWND target, int x, int y);
 // A window's style bits.

@@ -1,0 +1,16 @@
+#include "uninstaller/ui/Report.h"
+
+#include "resources/RuvexTexts.h"
+
+namespace ruvex::ui {
+
+std::wstring FileFailureText(const FileResult& result, const std::wstring& path) {
+    return std::wstring(result.reading ? texts::CannotRead : texts::CannotWrite) + L"\r\n" + path + L"\r\n" +
+           ErrorText(result.error);
+}
+
+void ShowFileFailure(HWND owner, const FileResult& result, const std::wstring& path) {
+    MessageBoxW(owner, FileFailureText(result, path).c_str(), texts::BoxTitle, MB_OK | MB_ICONERROR);
+}
+
+} // namespace ruvex::ui
