@@ -5,6 +5,8 @@
 
 #include "support/TempFolder.h"
 
+#include <thread>
+
 using namespace e2e;
 namespace ids = ruvex::ids;
 namespace texts = ruvex::texts;
@@ -131,4 +133,50 @@ TEST(RuvexMenu, ShortcutKeysActOnlyWhileTheirCommandIsAvailable) {
     EXPECT_EQ(MessageBoxText(uninstall), L"Soft" + std::wstring(texts::UninstallQuestionSuffix));
     AnswerAndClose(uninstall, IDNO);
     CloseAndExpectExit(idle, main);
+}
+
+// Menus cannot be read from another process under Wine: the exit entry is compared on the screen, the last
+// row of the opened 自動処理 menu, when idle and during a scan (the entries above it change state too).
+TEST(RuvexMonitor, TheExitEntryOfTheAutomaticMenuReadsStopSearchDuringAScan) {
+    Program ruvex(L"Ruvex.exe", WithOptions(false));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    auto exitRow = [&] {
+        RECT frame{};
+        GetWindowRect(main, &frame);
+        POINT client{0, 0};
+        ClientToScreen(main, &client);
+        // A click that reaches the window before it is the foreground one only activates it.
+        HWND menu = nullptr;
+        for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+            SetForegroundWindow(main);
+            ClickOnScreen(frame.left + 25, client.y - GetSystemMetrics(SM_CYMENU) / 2);
+            menu = ruvex.WaitWindowOfClass(L"#32768", 3s);
+        }
+        std::vector<DWORD> row;
+        if (!menu) {
+            ADD_FAILURE() << "the menu did not open";
+            return row;
+        }
+        std::this_thread::sleep_for(500ms);
+        RECT r{};
+        GetWindowRect(menu, &r);
+        row = ScreenPixels({r.left + 3, r.bottom - 3 - GetSystemMetrics(SM_CYMENU), r.right - 3, r.bottom - 3});
+        PostMessageW(main, WM_CANCELMODE, 0, 0);
+        WaitUntil([&] { return !IsWindow(menu) || !IsVisible(menu); });
+        return row;
+    };
+    const std::vector<DWORD> idle = exitRow();
+    ASSERT_FALSE(idle.empty());
+    EXPECT_TRUE(exitRow() == idle) << "the same menu reads the same";
+
+    Click(main, ids::Command1);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(main, ids::Command4) == texts::StopSearch; }));
+    EXPECT_TRUE(exitRow() != idle) << "the exit entry reads otherwise";
+    // The menu closed, the scan runs to its end.
+    HWND done = ruvex.WaitMessageBox(120s);
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(MessageBoxText(done), texts::PreparationDone);
+    AnswerAndClose(done, IDOK);
+    CloseAndExpectExit(ruvex, main);
 }

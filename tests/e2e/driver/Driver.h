@@ -87,6 +87,8 @@ void SetText(HWND control, const std::wstring& text);
 // The standard icon a message box shows (IDI_ERROR, IDI_WARNING, IDI_INFORMATION, IDI_QUESTION), told by
 // its pixels on the screen; nullptr when it shows none of them.
 [[nodiscard]] LPCWSTR MessageBoxIcon(HWND box);
+// The pixels of a rectangle of the screen (0x00RRGGBB, row by row).
+[[nodiscard]] std::vector<DWORD> ScreenPixels(const RECT& r);
 // Presses the box's button (IDOK, IDYES, ...).
 void Answer(HWND box, int buttonId);
 // Waits until the predicate holds; false on time-out.
@@ -104,6 +106,8 @@ void ClickListItem(HWND list, int index);
 void ClickTab(HWND tab, int index);
 // Posts a key press (down and up) to a window.
 void PressKey(HWND target, UINT virtualKey);
+// A real left click at a screen position.
+void ClickOnScreen(int x, int y);
 // Ctrl + the key as real keyboard input to the window, made the foreground window first.
 void PressCtrlKey(HWND window, UINT virtualKey);
 // Posts a left click at a client position of a window.
