@@ -180,3 +180,20 @@ TEST(RuvexMonitor, TheExitEntryOfTheAutomaticMenuReadsStopSearchDuringAScan) {
     AnswerAndClose(done, IDOK);
     CloseAndExpectExit(ruvex, main);
 }
+
+TEST(RuvexMenu, TheControlPanelEntryStartsTheAddRemoveProgramsPanel) {
+    Program ruvex(L"Ruvex.exe", WithSafety(false, true, {}));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_COMMAND, ids::mnuControl, 0);
+    // The panel runs in a process of its own, which Ruvex does not wait for.
+    DWORD panel = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (panel = ChildProcess(ruvex.pid(), L"rundll32.exe")) != 0; }));
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (window = VisibleWindowOf(panel)) != nullptr; }));
+    EXPECT_EQ(ClassName(window), L"#32770");
+    EXPECT_FALSE(WindowText(window).empty());
+    ruvex::KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, panel));
+    CloseAndExpectExit(ruvex, main);
+    TerminateProcess(process.get(), 0);
+}

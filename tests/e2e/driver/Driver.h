@@ -70,6 +70,11 @@ private:
     DWORD pid_ = 0;
 };
 
+// A process that the parent started, by its program's file name (0: none).
+[[nodiscard]] DWORD ChildProcess(DWORD parent, const std::wstring& exeName);
+// A visible top-level window of the process (nullptr: none).
+[[nodiscard]] HWND VisibleWindowOf(DWORD pid);
+
 [[nodiscard]] std::wstring WindowText(HWND hwnd);
 [[nodiscard]] std::wstring ClassName(HWND hwnd);
 [[nodiscard]] HWND Control(HWND parent, int id);
