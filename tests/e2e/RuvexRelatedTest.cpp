@@ -202,6 +202,19 @@ TEST(RuvexRelated, ReleaseKeepsTheWinIniLinesEditsTheFirstRecordOnlyAndLeavesThe
     }
     Settle(main);
     EXPECT_TRUE(ListItems(list2).empty());
+
+    // A rewrite that cannot be made names the file, leaves it byte for byte and claims nothing.
+    const std::wstring path = ruvex.File(L"uninstall.dat");
+    const std::string released = ReadBytes(path);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    SelectSoftware(main, 1);
+    SelectFiles(list2, {0});
+    PostMessageW(main, WM_COMMAND, ids::Command10, 0);
+    AnswerForm7(ruvex, L"上記のﾌｧｲﾙを Other から解放します。", other + L"\r\n", IDOK);
+    EXPECT_EQ(AnswerMessage(ruvex).rfind(std::wstring(texts::CannotWrite) + L"\r\n" + path, 0), 0u);
+    EXPECT_EQ(ruvex.WaitMessageBox(1s), nullptr);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(path), released);
     CloseAndExpectExit(ruvex, main);
 }
 

@@ -97,11 +97,14 @@ TEST_F(RelatedFiles, DeletionCountsWhatWentAndLeavesBusyFilesAndNonPaths) {
 
     FileHandle held(CreateFileW(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
-    DeleteOutcome kept = DeleteRecordedFiles({busy, data / L"*.txt", data.path()});
+    const std::wstring folder = data / L"folder";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    DeleteOutcome kept = DeleteRecordedFiles({busy, data / L"*.txt", folder});
     EXPECT_EQ(kept.count, 0);
     EXPECT_TRUE(kept.failed);
     EXPECT_TRUE(FileExists(busy));
-    EXPECT_TRUE(FolderExists(data.path()));
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
     EXPECT_EQ(DeletedMessage(kept), L"0 個のﾌｧｲﾙを削除しました。（削除できないファイルがありました。)");
 }
 

@@ -68,8 +68,10 @@ DeleteOutcome DeleteRecordedFiles(const std::vector<std::wstring>& files) {
     outcome.count = static_cast<int>(files.size());
     for (const auto& file : files) {
         // A line that only looks like a file (a wildcard, a device, a relative name) must not reach the
-        // file system's delete: it is reported as not deleted.
-        if (!IsFullFilePath(file)) {
+        // file system's delete, and a folder keeps its attributes: both are reported as not deleted.
+        const DWORD attributes = IsFullFilePath(file) ? GetFileAttributesW(file.c_str()) : 0;
+        if (!IsFullFilePath(file) ||
+            (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))) {
             --outcome.count;
             outcome.failed = true;
             continue;
