@@ -2,12 +2,12 @@
 // button's command is available exactly when that button is enabled.
 #include "uninstaller/ui/Form1.h"
 
-#include "base/handles.h"
 #include "resources/RuvexTexts.h"
 #include "uninstaller/manage/related.h"
 #include "uninstaller/monitor/database.h"
 #include "uninstaller/monitor/tidy.h"
 #include "uninstaller/ui/ControlIds.h"
+#include "uninstaller/ui/Form9.h"
 
 #include <shellapi.h>
 
@@ -171,16 +171,7 @@ void Form1::mnuFukugen_Click() {
 
 void Form1::mnuControl_Click() {
     // The system's add/remove programs panel; not waited for, its result not looked at.
-    std::wstring command = L"RUNDLL32.EXE SHELL32.DLL,Control_RunDLL Appwiz.cpl";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION pi{};
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        KernelHandle process(pi.hProcess);
-        KernelHandle thread(pi.hThread);
-    }
+    (void)StartProgram(L"RUNDLL32.EXE SHELL32.DLL,Control_RunDLL Appwiz.cpl");
 }
 
 void Form1::mnuHomePage_Click() {
