@@ -217,4 +217,36 @@ inline constexpr const wchar_t* RenamedSuffix = L" に変更しました。";
 inline constexpr const wchar_t* ReleaseQuestionSuffix = L" を Ruvex でｱﾝｲﾝｽﾄｰﾙできなくなりますがよろしいですか？";
 inline constexpr const wchar_t* ReleasedSuffix = L" を解放しました。";
 
+// Related files: the file chooser, the file-list confirmation and the three commands
+inline constexpr const wchar_t* FileChooseCaption = L"Ruvex -FILE CHOOSE-";
+inline constexpr const wchar_t* FileChooseLabelSuffix = L" に関連付けるﾌｧｲﾙを選んでください。（複数選択可能）";
+inline constexpr const wchar_t* Working = L"Working...";
+inline constexpr const wchar_t* Back = L"戻る";
+inline constexpr const wchar_t* PreviewEnd = L"[END]";
+inline constexpr const wchar_t* FileListCaption = L"Ruvex -FILE INFORMATION-";
+inline constexpr const wchar_t* AboveFilesPrefix = L"上記のﾌｧｲﾙを ";
+inline constexpr const wchar_t* RelateSuffix = L" に関連付けます。";
+inline constexpr const wchar_t* RelatedMiddle = L" に ";
+inline constexpr const wchar_t* RelatedSuffix = L" 個のﾌｧｲﾙを関連付けました。";
+inline constexpr const wchar_t* ReleaseFilesSuffix = L" から解放します。";
+inline constexpr const wchar_t* ReleasedFilesMiddle = L" から ";
+inline constexpr const wchar_t* ReleasedFilesSuffix = L" 個のﾌｧｲﾙを解放しました。";
+inline constexpr const wchar_t* DeleteFilesLabel = L"上記のﾌｧｲﾙを削除します。";
+inline constexpr const wchar_t* DeletedFilesSuffix = L" 個のﾌｧｲﾙを削除しました。";
+inline constexpr const wchar_t* DeletedFilesPartlySuffix =
+    L" 個のﾌｧｲﾙを削除しました。（削除できないファイルがありました。)";
+
+// Backup and restore
+inline constexpr const wchar_t* BackupQuestion = L"ｱﾝｲﾝｽﾄｰﾙﾃﾞｰﾀｰのﾊﾞｯｸｱｯﾌﾟを取ります。よろしいですか。";
+inline constexpr const wchar_t* BackupDone = L"ﾊﾞｯｸｱｯﾌﾟを取りました。";
+inline constexpr const wchar_t* BackupFailed = L"ﾊﾞｯｸｱｯﾌﾟを取れませんでした。";
+inline constexpr const wchar_t* RestoreQuestion =
+    L"ｱﾝｲﾝｽﾄｰﾙﾃﾞｰﾀｰをﾊﾞｯｸｱｯﾌﾟから復元します。\r\n現在のﾃﾞｰﾀｰは失われますがよろしいですか。";
+inline constexpr const wchar_t* RestoreDone = L"復元完了しました。";
+inline constexpr const wchar_t* BackupNotFound = L"ﾊﾞｯｸｱｯﾌﾟﾃﾞｰﾀｰが見つかりませんでした。";
+
+// The project's own addresses, opened by ｵﾌｨｼｬﾙﾎｰﾑﾍﾟｰｼﾞ and ﾒｰﾙ (one place for both).
+inline constexpr const wchar_t* HomePageAddress = L"https://ruvex.example.org/";
+inline constexpr const wchar_t* MailAddress = L"mailto:ruvex@example.org";
+
 } // namespace ruvex::texts

@@ -85,4 +85,26 @@ inline std::wstring PartlyUninstalled(const std::wstring& name) {
     return name + ruvex::texts::PartlyUninstalledSuffix + L"\n\r\n\r" + ruvex::texts::LeftBehindReason;
 }
 
+// Files and folders a test lays outside its temporary folder, removed however the test ends.
+struct Cleanup {
+    std::vector<std::wstring> paths;
+    ~Cleanup() {
+        for (const auto& path : paths) {
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(path.c_str())) {
+                RemoveTree(path);
+            }
+        }
+    }
+};
+
+// Lays a file (and its folders) holding bytes.
+inline std::wstring Lay(const std::wstring& path, const std::string& bytes = "installed") {
+    for (auto slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
+        CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+    }
+    WriteBytes(path, bytes);
+    return path;
+}
+
 } // namespace e2e

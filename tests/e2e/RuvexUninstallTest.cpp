@@ -20,27 +20,6 @@ struct WinIniRestore {
     ~WinIniRestore() { WriteBytes(kWinIni, bytes); }
 };
 
-// Files and folders a test lays outside its temporary folder, removed however the test ends.
-struct Cleanup {
-    std::vector<std::wstring> paths;
-    ~Cleanup() {
-        for (const auto& path : paths) {
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileW(path.c_str())) {
-                RemoveTree(path);
-            }
-        }
-    }
-};
-
-std::wstring Lay(const std::wstring& path) {
-    for (auto slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
-        CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
-    }
-    WriteBytes(path, "installed");
-    return path;
-}
-
 HWND List(HWND main, int id) {
     return Control(main, id);
 }

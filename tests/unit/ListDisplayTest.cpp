@@ -135,3 +135,41 @@ TEST(FileSizes, DateAndTimeSplitAtTheFirstBlankOfTheLocalText) {
     EXPECT_EQ(date.back(), L'5');
     EXPECT_EQ(time.rfind(L" 14:07", 0), 0u);
 }
+
+TEST(FileSizes, TheChoosersPreviewEndsWithAMarkOnlyWhenTheFileEndsFirst) {
+    testsupport::TempFolder folder{L"preview"};
+    const std::string kana = "\x83\x74\x83\x40\x83\x43\x83\x8b"; // ファイル: four characters, eight bytes
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::wstring preview;
+    };
+    const Case cases[] = {
+        {"short", "ab\r\ncd", L"ab\r\ncd\r\n[END]"},
+        {"empty", "", L"\r\n[END]"},
+        {"799 characters", std::string(799, 'x'), std::wstring(799, L'x') + L"\r\n[END]"},
+        {"800 characters", std::string(800, 'x'), std::wstring(800, L'x')},
+        {"200 double-byte characters and 700 more",
+         [&] {
+             std::string s;
+             for (int i = 0; i < 50; ++i) {
+                 s += kana;
+             }
+             return s + std::string(700, 'y');
+         }(),
+         [] {
+             std::wstring s;
+             for (int i = 0; i < 50; ++i) {
+                 s += L"ファイル";
+             }
+             return s + std::wstring(600, L'y');
+         }()},
+    };
+    for (const auto& c : cases) {
+        const std::wstring path = folder / L"file.txt";
+        ASSERT_TRUE(ruvex::ReplaceFileContents(path, c.bytes));
+        EXPECT_EQ(ruvex::ui::FilePreview(path), c.preview) << c.what;
+    }
+    EXPECT_EQ(ruvex::ui::FilePreview(folder / L"missing.txt"), L"\r\n[END]");
+    EXPECT_EQ(ruvex::ui::ShortUpperName(L"readme-first-please.txt"), L" README-FIRST-PL");
+}

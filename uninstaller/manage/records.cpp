@@ -3,24 +3,15 @@
 #include "base/text.h"
 #include "uninstaller/monitor/database.h"
 
-#include <functional>
-
 namespace ruvex {
 
-namespace {
-
-using Edit = std::function<std::vector<std::wstring>(std::vector<std::wstring>)>;
-
-// Rename and release write every line back, empty ones included: only the tidy drops those.
-FileResult Rewrite(const std::wstring& dataFolder, const Edit& edit) {
+FileResult RewriteDatabase(const std::wstring& dataFolder, const DatabaseEdit& edit) {
     DatabaseLines table = ReadAllLines(dataFolder);
     if (!table.ok) {
         return FileResult::Failed(GetLastError());
     }
     return WriteAllLines(dataFolder, edit(std::move(table.lines)), EmptyLines::Keep);
 }
-
-} // namespace
 
 FileResult RegisterSoftware(const std::wstring& dataFolder, const std::wstring& name) {
     return AppendRecord(dataFolder, name, {}, {});
@@ -55,13 +46,13 @@ std::vector<std::wstring> WithoutRecords(const std::vector<std::wstring>& lines,
 }
 
 FileResult RenameSoftware(const std::wstring& dataFolder, const std::wstring& name, const std::wstring& newName) {
-    return Rewrite(dataFolder, [&](std::vector<std::wstring> lines) {
+    return RewriteDatabase(dataFolder, [&](std::vector<std::wstring> lines) {
         return WithFirstHeaderRenamed(std::move(lines), name, newName);
     });
 }
 
 FileResult ReleaseSoftware(const std::wstring& dataFolder, const std::wstring& name) {
-    return Rewrite(dataFolder, [&](std::vector<std::wstring> lines) { return WithoutRecords(lines, name); });
+    return RewriteDatabase(dataFolder, [&](std::vector<std::wstring> lines) { return WithoutRecords(lines, name); });
 }
 
 } // namespace ruvex

@@ -4,10 +4,16 @@
 
 #include "base/safefile.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace ruvex {
+
+// uninstall.dat read whole, edited and written back, every line (empty ones too: only the tidy drops
+// those); the old file stays as it was when it cannot be read or written.
+using DatabaseEdit = std::function<std::vector<std::wstring>(std::vector<std::wstring>)>;
+[[nodiscard]] FileResult RewriteDatabase(const std::wstring& dataFolder, const DatabaseEdit& edit);
 
 // A new record with an empty body at the end of the database (created when missing).
 [[nodiscard]] FileResult RegisterSoftware(const std::wstring& dataFolder, const std::wstring& name);

@@ -14,7 +14,13 @@ enum class ProgressBar { Main, Wait };
 
 // Message box kinds, as the user sees them (icon and buttons).
 enum class MessageKind { Information, Warning, Critical };
-enum class QuestionKind { YesNoWarning, YesNoWarningDefaultNo, OkCancelDefaultCancel, RetryCancelWarning };
+enum class QuestionKind {
+    YesNoWarning,
+    YesNoWarningDefaultNo,
+    YesNoQuestion,
+    OkCancelDefaultCancel,
+    RetryCancelWarning
+};
 enum class Answer { Yes = 6, No = 7, Ok = 1, Cancel = 2, Retry = 4 };
 
 class RunHost {

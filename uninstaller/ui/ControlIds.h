@@ -106,4 +106,22 @@ inline constexpr int Command1 = 1; // OK (IDOK: Enter)
 inline constexpr int Command2 = 2; // ｷｬﾝｾﾙ (IDCANCEL: Esc)
 } // namespace form5
 
+// Form7, the file-list confirmation.
+namespace form7 {
+inline constexpr int Label1 = 11, Text1 = 12;
+inline constexpr int Command1 = 1; // OK (IDOK: Enter)
+inline constexpr int Command2 = 2; // ｷｬﾝｾﾙ (IDCANCEL: Esc)
+} // namespace form7
+
+// Form6, the file chooser.
+namespace form6 {
+inline constexpr int Label1 = 11, Drive1 = 12, Dir1 = 13, File1 = 14;
+inline constexpr int FileNameCaption = 20, FileSizeCaption = 21, FileDateCaption = 22, FileTimeCaption = 23;
+inline constexpr int Label3 = 24, Label5 = 25, Label7 = 26, Label9 = 27; // name, size, date, time
+inline constexpr int Text1 = 30;                                         // the preview
+inline constexpr int Label10 = 31, ProgressPic3 = 32;                    // "Working..." and its bar
+inline constexpr int Command1 = 1;                                       // OK (IDOK: Enter)
+inline constexpr int Command2 = 2;                                       // 戻る (IDCANCEL: Esc)
+} // namespace form6
+
 } // namespace ruvex::ids

@@ -1,7 +1,9 @@
 #include "uninstaller/ui/FileInfo.h"
 
-#include "resources/RuvexTexts.h"
+#include "base/codec.h"
+#include "base/handles.h"
 #include "base/path.h"
+#include "resources/RuvexTexts.h"
 #include "uninstaller/ui/FormatSize.h"
 
 namespace ruvex::ui {
@@ -69,6 +71,30 @@ FileInfoTexts DescribeFile(const std::wstring& path) {
     info.size = FormatSize(Length(data));
     std::tie(info.date, info.time) = DateAndTimeTexts(data.ftLastWriteTime);
     return info;
+}
+
+std::wstring FilePreview(const std::wstring& path) {
+    // A character of the ANSI code page takes at most two bytes: twice the limit and one more byte tell
+    // whether the file holds more than the limit.
+    std::string bytes(FilePreviewLimit * 2 + 1, '\0');
+    DWORD read = 0;
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        read = 0;
+    }
+    bytes.resize(read);
+    std::wstring text = AnsiToWide(bytes);
+    if (text.size() >= FilePreviewLimit) {
+        return text.substr(0, FilePreviewLimit);
+    }
+    return text + L"\r\n" + texts::PreviewEnd;
+}
+
+std::wstring ShortUpperName(const std::wstring& name) {
+    std::wstring cut = name.substr(0, 15);
+    CharUpperBuffW(cut.data(), static_cast<DWORD>(cut.size()));
+    return L" " + cut;
 }
 
 } // namespace ruvex::ui

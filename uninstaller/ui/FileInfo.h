@@ -27,4 +27,11 @@ struct FileInfoTexts {
 // The short date and the time of a file time in the user's regional settings, " date" and " time".
 [[nodiscard]] std::pair<std::wstring, std::wstring> DateAndTimeTexts(const FILETIME& utc);
 
+// The chooser's preview: the first FilePreviewLimit characters of the file read as text, and when the file
+// ends first, CR LF + "[END]" after what it held (a file that cannot be opened shows that alone).
+inline constexpr std::size_t FilePreviewLimit = 800;
+[[nodiscard]] std::wstring FilePreview(const std::wstring& path);
+// The chooser's name label: " " + the first 15 characters of the name in upper case.
+[[nodiscard]] std::wstring ShortUpperName(const std::wstring& name);
+
 } // namespace ruvex::ui

@@ -163,7 +163,7 @@ void Form1::OnCommand(int id, int code, HWND control) {
         List2_DblClick();
     } else {
         for (const auto& [entry, handler] : Form1Commands::kMenuEntries) {
-            if (id == entry) {
+            if (id == entry && (backupAllowed_ || (id != ids::mnuBackUp && id != ids::mnuFukugen))) {
                 RunCommand(handler);
             }
         }

@@ -85,7 +85,7 @@ private:
     void Fclear();
     void SelectedRecordLoaded();
 
-    // The buttons' handlers; those of later commands do nothing yet.
+    // The buttons' handlers.
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -94,19 +94,19 @@ private:
     void Command6_Click();
     void Command7_Click();
     void Command8_Click();
-    void Command9_Click() {}
-    void Command10_Click() {}
+    void Command9_Click();
+    void Command10_Click();
     void Command11_Click();
     void Command12_Click();
-    void Command13_Click() {}
+    void Command13_Click();
     void Command14_Click();
     void Command15_Click();
-    // Menu entries without a button.
-    void mnuBackUp_Click() {}
-    void mnuFukugen_Click() {}
-    void mnuControl_Click() {}
-    void mnuHomePage_Click() {}
-    void mnuEMail_Click() {}
+    // Menu entries without a button (Form1Menu.cpp).
+    void mnuBackUp_Click();
+    void mnuFukugen_Click();
+    void mnuControl_Click();
+    void mnuHomePage_Click();
+    void mnuEMail_Click();
     // The missing-file check and the resumption of an interrupted scan.
     void Killed();
     void Continue();
@@ -149,6 +149,9 @@ private:
     Form2 form2_;
     ToolTips tips_;
     RunKind run_ = RunKind::None;
+    // Backup and restore: off from a preparation's start (or a resume) until the inspection ends, so that
+    // the database is not replaced while an inspection is pending; their shortcut keys check it too.
+    bool backupAllowed_ = true;
     // Closing the window while a command runs ends the program once that command has unwound.
     int commandDepth_ = 0;
     bool quitting_ = false;

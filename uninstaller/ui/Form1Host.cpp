@@ -71,11 +71,13 @@ bool Form1::StopPoint() {
 
 Answer Form1::Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) {
     if (quitting_) {
-        return kind == QuestionKind::YesNoWarning ? Answer::No : Answer::Cancel;
+        return kind == QuestionKind::YesNoWarning || kind == QuestionKind::YesNoQuestion ? Answer::No : Answer::Cancel;
     }
     UINT flags = MB_YESNO | MB_ICONEXCLAMATION;
     if (kind == QuestionKind::YesNoWarningDefaultNo) {
         flags = MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
+    } else if (kind == QuestionKind::YesNoQuestion) {
+        flags = MB_YESNO | MB_ICONQUESTION;
     } else if (kind == QuestionKind::OkCancelDefaultCancel) {
         flags = MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2;
     } else if (kind == QuestionKind::RetryCancelWarning) {

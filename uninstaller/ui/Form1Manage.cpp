@@ -9,6 +9,7 @@
 #include "uninstaller/monitor/database.h"
 #include "uninstaller/monitor/tidy.h"
 #include "uninstaller/ui/InputBox.h"
+#include "uninstaller/ui/MessagePump.h"
 #include "uninstaller/ui/cPath.h"
 
 namespace ruvex::ui {
@@ -26,18 +27,6 @@ std::vector<std::wstring> SystemsOwnFolders() {
         }
     }
     return folders;
-}
-
-// The run does not return to the message loop, and under Wine a new window reaches the screen only when its
-// thread takes the paint messages that the window system sends it: those are taken for a moment, input is not.
-void PaintPending() {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    do {
-        while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE | PM_QS_PAINT)) {
-            DispatchMessageW(&msg);
-        }
-    } while (MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_PAINT, 0) != WAIT_TIMEOUT || GetTickCount() - start < 50);
 }
 
 } // namespace

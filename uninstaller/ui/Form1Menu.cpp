@@ -3,7 +3,13 @@
 #include "uninstaller/ui/Form1.h"
 
 #include "resources/RuvexTexts.h"
+#include "uninstaller/manage/related.h"
+#include "uninstaller/monitor/database.h"
+#include "uninstaller/monitor/tidy.h"
 #include "uninstaller/ui/ControlIds.h"
+#include "uninstaller/ui/Form9.h"
+
+#include <shellapi.h>
 
 #include <vector>
 
@@ -129,6 +135,51 @@ void Form1::ShowPopup(HWND list, LPARAM at) {
         GetCursorPos(&pt);
     }
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd(), nullptr);
+}
+
+// The question and result boxes of backup and restore carry the application title (an empty title).
+void Form1::mnuBackUp_Click() {
+    if (Ask(texts::BackupQuestion, L"", QuestionKind::YesNoQuestion) != Answer::Yes) {
+        return;
+    }
+    if (TakeBackup(DataFolder)) {
+        Message(texts::BackupDone, L"", MessageKind::Information);
+    } else {
+        Message(texts::BackupFailed, L"", MessageKind::Critical);
+    }
+}
+
+void Form1::mnuFukugen_Click() {
+    if (Ask(texts::RestoreQuestion, L"", QuestionKind::YesNoQuestion) != Answer::Yes) {
+        return;
+    }
+    FileResult restored = RestoreBackup(DataFolder);
+    if (!restored) {
+        // No backup to read: the warning. A database that cannot be replaced is named: it stays as it was.
+        if (restored.reading) {
+            Message(texts::BackupNotFound, L"", MessageKind::Warning);
+        } else {
+            ReportWrite(restored, DatabasePath(DataFolder));
+        }
+        return;
+    }
+    Message(texts::RestoreDone, L"", MessageKind::Information);
+    ReportWrite(Seiri(DataFolder, *this), DatabasePath(DataFolder));
+    ReportWrite(ruvex::Killed(DataFolder, *this), DatabasePath(DataFolder));
+    SoftHyouji();
+}
+
+void Form1::mnuControl_Click() {
+    // The system's add/remove programs panel; not waited for, its result not looked at.
+    (void)StartProgram(L"RUNDLL32.EXE SHELL32.DLL,Control_RunDLL Appwiz.cpl");
+}
+
+void Form1::mnuHomePage_Click() {
+    ShellExecuteW(GetDesktopWindow(), L"open", texts::HomePageAddress, nullptr, L"", SW_SHOW);
+}
+
+void Form1::mnuEMail_Click() {
+    ShellExecuteW(GetDesktopWindow(), L"open", texts::MailAddress, nullptr, L"", SW_SHOW);
 }
 
 } // namespace ruvex::ui

@@ -9,6 +9,7 @@
 #include "uninstaller/monitor/tidy.h"
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/MessagePump.h"
+#include "uninstaller/ui/Report.h"
 #include "uninstaller/ui/cPath.h"
 
 namespace ruvex::ui {
@@ -46,6 +47,7 @@ void Form1::SetRun(RunKind run) {
 }
 
 void Form1::EnableBackupMenus(bool enabled) {
+    backupAllowed_ = enabled;
     HMENU menu = GetMenu(hwnd());
     EnableMenuItem(menu, ids::mnuBackUp, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, ids::mnuFukugen, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
@@ -100,10 +102,7 @@ void Form1::TooManyFiles(bool allFolders) {
 
 bool Form1::ReportWrite(const FileResult& result, const std::wstring& path) {
     if (!result) {
-        const bool foreign = result.reading && result.error == ERROR_NO_UNICODE_TRANSLATION;
-        Message(std::wstring(result.reading ? texts::CannotRead : texts::CannotWrite) + L"\r\n" + path + L"\r\n" +
-                    (foreign ? std::wstring(texts::NotAnsiText) : ErrorText(result.error)),
-                texts::BoxTitle, MessageKind::Critical);
+        Message(FileFailureText(result, path), texts::BoxTitle, MessageKind::Critical);
     }
     return result.ok;
 }

@@ -2,7 +2,6 @@
 
 #include "base/text.h"
 #include "resources/RuvexTexts.h"
-#include "uninstaller/monitor/snapshot.h"
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/DriveList.h"
 #include "uninstaller/ui/Form2.h"
@@ -36,10 +35,6 @@ bool IsProgram(const std::wstring& name) {
 
 } // namespace
 
-std::wstring ChosenPath(const std::wstring& folder, const std::wstring& name) {
-    return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
-}
-
 bool Form5::Choose(HWND owner, wchar_t drive, std::wstring& chosen) {
     Form5 form;
     if (!form.CreateModal(owner, {L"RuvexForm5", texts::ChooserCaption, 4935, 4215, kControls})) {
@@ -49,7 +44,8 @@ bool Form5::Choose(HWND owner, wchar_t drive, std::wstring& chosen) {
     HWND drives = GetDlgItem(form.hwnd(), id::Drive1);
     FillDriveList(drives);
     SelectDriveInList(drives, drive);
-    form.SetDir1(std::wstring{form.SelectedDrive(), L':', L'\\'});
+    form.lists_.Attach(GetDlgItem(form.hwnd(), id::Dir1), GetDlgItem(form.hwnd(), id::File1), IsProgram);
+    form.lists_.SetPath(std::wstring{form.SelectedDrive(), L':', L'\\'});
 
     if (form.RunModal() != IDOK) {
         return false;
@@ -62,61 +58,18 @@ wchar_t Form5::SelectedDrive() const {
     return SelectedDriveInList(GetDlgItem(hwnd(), id::Drive1), settingsDrive_);
 }
 
-// Dir1 shows the path from the root down, indented a step a level, then the subfolders of the folder.
-void Form5::SetDir1(const std::wstring& folder) {
-    folder_ = folder;
-    dirPaths_.clear();
-    HWND dir = GetDlgItem(hwnd(), id::Dir1);
-    SendMessageW(dir, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(dir, LB_RESETCONTENT, 0, 0);
-    std::wstring path = folder.substr(0, 3);
-    std::wstring indent;
-    auto add = [&](const std::wstring& text, const std::wstring& target) {
-        SendMessageW(dir, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((indent + text).c_str()));
-        dirPaths_.push_back(target);
-    };
-    add(path, path);
-    std::size_t current = 0;
-    for (std::size_t start = 3; start < folder.size();) {
-        std::size_t end = folder.find(L'\\', start);
-        std::wstring part = folder.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
-        path = ChosenPath(path, part);
-        indent += L"  ";
-        add(part, path);
-        current = dirPaths_.size() - 1;
-        start = end == std::wstring::npos ? folder.size() : end + 1;
-    }
-    indent += L"  ";
-    FolderListing listing = ListFolder(folder, true);
-    for (const auto& sub : listing.Dir1) {
-        add(sub, ChosenPath(folder, sub));
-    }
-    SendMessageW(dir, LB_SETCURSEL, current, 0);
-    SendMessageW(dir, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(dir, nullptr, TRUE);
-
-    HWND files = GetDlgItem(hwnd(), id::File1);
-    SendMessageW(files, LB_RESETCONTENT, 0, 0);
-    for (const auto& name : listing.File1) {
-        if (IsProgram(name)) {
-            SendMessageW(files, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        }
-    }
-}
-
 void Form5::Drive1_Change() {
     wchar_t letter = SelectedDrive();
     if (!DriveReady(hwnd(), letter)) {
         letter = settingsDrive_;
         SelectDriveInList(GetDlgItem(hwnd(), id::Drive1), letter);
     }
-    SetDir1(std::wstring{letter, L':', L'\\'});
+    lists_.SetPath(std::wstring{letter, L':', L'\\'});
 }
 
 void Form5::Dir1_DblClick() {
-    LRESULT index = SendMessageW(GetDlgItem(hwnd(), id::Dir1), LB_GETCURSEL, 0, 0);
-    if (index >= 0 && static_cast<std::size_t>(index) < dirPaths_.size()) {
-        SetDir1(dirPaths_[static_cast<std::size_t>(index)]);
+    if (std::wstring folder = lists_.Highlighted(); !folder.empty()) {
+        lists_.SetPath(folder);
     }
 }
 
@@ -130,7 +83,7 @@ void Form5::OnOK() {
     }
     wchar_t name[MAX_PATH + 1] = {};
     SendMessageW(files, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name));
-    result_ = ChosenPath(folder_, name);
+    result_ = ChosenPath(lists_.Path(), name);
     EndModal(IDOK);
 }
 

@@ -35,7 +35,10 @@ const std::array<win::ControlSpec, 7> kControls{{
 } // namespace
 
 bool StartEditor(const std::wstring& editorPath, const std::wstring& path) {
-    std::wstring command = editorPath + L" " + path;
+    return StartProgram(editorPath + L" " + path);
+}
+
+bool StartProgram(std::wstring command) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;

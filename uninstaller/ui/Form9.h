@@ -28,6 +28,9 @@ private:
     int points_ = 9;
 };
 
+// Starts a program by its command line in a normal, focused window, without waiting for it; false when it
+// cannot be started.
+bool StartProgram(std::wstring commandLine);
 // Starts "editor path" (the path unquoted after one blank); false when it cannot be started.
 [[nodiscard]] bool StartEditor(const std::wstring& editorPath, const std::wstring& path);
 

@@ -13,6 +13,9 @@ void SetKeyboardWindow(HWND window, HACCEL accelerators) noexcept;
 void DispatchOne(MSG& msg);
 // Dispatches everything pending; false when WM_QUIT was seen (it is posted again for the main loop).
 bool PumpMessages();
+// Takes only the pending paint messages for a moment, so that a window just shown reaches the screen
+// while a command runs on (input waits).
+void PaintPending();
 // Runs until WM_QUIT; returns its exit code.
 int RunMessageLoop();
 

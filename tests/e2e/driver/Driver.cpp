@@ -4,6 +4,7 @@
 #include "base/safefile.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <thread>
 
@@ -94,6 +95,36 @@ void Program::Kill() {
         TerminateProcess(process_.get(), 1);
         WaitForSingleObject(process_.get(), 10000);
     }
+}
+
+DWORD ChildProcess(DWORD parent, const std::wstring& exeName) {
+    ruvex::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = snapshot && Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ParentProcessID == parent && _wcsicmp(entry.szExeFile, exeName.c_str()) == 0) {
+            return entry.th32ProcessID;
+        }
+    }
+    return 0;
+}
+
+HWND VisibleWindowOf(DWORD pid) {
+    std::pair<DWORD, HWND> search{pid, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == s->first && IsWindowVisible(hwnd)) {
+                s->second = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 std::vector<HWND> Program::TopWindows() const {

@@ -72,6 +72,11 @@ private:
     DWORD pid_ = 0;
 };
 
+// A process that the parent started, by its program's file name (0: none).
+[[nodiscard]] DWORD ChildProcess(DWORD parent, const std::wstring& exeName);
+// A visible top-level window of the process (nullptr: none).
+[[nodiscard]] HWND VisibleWindowOf(DWORD pid);
+
 [[nodiscard]] std::wstring WindowText(HWND hwnd);
 [[nodiscard]] std::wstring ClassName(HWND hwnd);
 [[nodiscard]] HWND Control(HWND parent, int id);
@@ -89,6 +94,8 @@ void SetText(HWND control, const std::wstring& text);
 // The standard icon a message box shows (IDI_ERROR, IDI_WARNING, IDI_INFORMATION, IDI_QUESTION), told by
 // its pixels on the screen; nullptr when it shows none of them.
 [[nodiscard]] LPCWSTR MessageBoxIcon(HWND box);
+// The pixels of a rectangle of the screen (0x00RRGGBB, row by row).
+[[nodiscard]] std::vector<DWORD> ScreenPixels(const RECT& r);
 // Presses the box's button (IDOK, IDYES, ...).
 void Answer(HWND box, int buttonId);
 // Waits until the predicate holds; false on time-out.
@@ -106,6 +113,10 @@ void ClickListItem(HWND list, int index);
 void ClickTab(HWND tab, int index);
 // Posts a key press (down and up) to a window.
 void PressKey(HWND target, UINT virtualKey);
+// A real left click at a screen position.
+void ClickOnScreen(int x, int y);
+// Ctrl + the key as real keyboard input to the window, made the foreground window first.
+void PressCtrlKey(HWND window, UINT virtualKey);
 // Posts a left click at a client position of a window.
 void ClickAt(HWND target, int x, int y);
 // A window's style bits.

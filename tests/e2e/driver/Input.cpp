@@ -56,6 +56,31 @@ void ClickAt(HWND target, int x, int y) {
     PostMessageW(target, WM_LBUTTONUP, 0, at);
 }
 
+void ClickOnScreen(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+void PressCtrlKey(HWND window, UINT virtualKey) {
+    // Shortcut keys read the keyboard state, which posted messages do not set: real input, to the window
+    // made the foreground one first.
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, std::chrono::seconds(5));
+    INPUT keys[4] = {};
+    const WORD sequence[4][2] = {
+        {VK_CONTROL, 0}, {static_cast<WORD>(virtualKey), 0}, {static_cast<WORD>(virtualKey), 1}, {VK_CONTROL, 1}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = sequence[i][0];
+        keys[i].ki.dwFlags = sequence[i][1] ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
 void ClickListItem(HWND list, int index) {
     int top = static_cast<int>(Send(list, LB_GETTOPINDEX, 0, 0));
     int height = static_cast<int>(Send(list, LB_GETITEMHEIGHT, 0, 0));

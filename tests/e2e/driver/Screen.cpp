@@ -56,6 +56,19 @@ std::vector<DWORD> Pixels(int w, int h, const std::function<void(HDC)>& draw) {
 
 } // namespace
 
+std::vector<DWORD> ScreenPixels(const RECT& r) {
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) {
+        return {};
+    }
+    return Pixels(w, h, [&](HDC dc) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    });
+}
+
 LPCWSTR MessageBoxIcon(HWND box) {
     HWND icon = IconControl(box);
     if (!icon) {
@@ -72,11 +85,7 @@ LPCWSTR MessageBoxIcon(HWND box) {
     SetForegroundWindow(box);
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     std::this_thread::sleep_for(300ms);
-    std::vector<DWORD> shown = Pixels(w, h, [&](HDC dc) {
-        HDC screen = GetDC(nullptr);
-        BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-    });
+    std::vector<DWORD> shown = ScreenPixels(r);
     if (shown.empty()) {
         return nullptr;
     }

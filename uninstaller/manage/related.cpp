@@ -1,0 +1,120 @@
+#include "uninstaller/manage/related.h"
+
+#include "base/codec.h"
+#include "base/text.h"
+#include "resources/RuvexTexts.h"
+#include "uninstaller/manage/records.h"
+#include "uninstaller/monitor/database.h"
+#include "uninstaller/monitor/filepath.h"
+
+#include <windows.h>
+
+namespace ruvex {
+
+std::vector<std::wstring> WithFilesAdded(const std::vector<std::wstring>& lines, const std::wstring& name,
+                                         const std::vector<std::wstring>& files) {
+    // An ordinal comparison: the one place where case tells two records apart.
+    const std::wstring header = HeaderFor(name);
+    std::vector<std::wstring> out;
+    out.reserve(lines.size() + files.size());
+    for (const auto& line : lines) {
+        out.push_back(line);
+        if (line == header) {
+            out.insert(out.end(), files.begin(), files.end());
+        }
+    }
+    return out;
+}
+
+std::vector<std::wstring> WithFilesReleased(const std::vector<std::wstring>& lines, const std::wstring& name,
+                                            const std::vector<std::wstring>& kept) {
+    const std::wstring header = HeaderFor(name);
+    std::vector<std::wstring> out;
+    out.reserve(lines.size() + kept.size());
+    bool edited = false;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        out.push_back(lines[k]);
+        if (edited || !TextEquals(lines[k], header)) {
+            continue;
+        }
+        edited = true;
+        std::size_t end = k + 1;
+        while (end < lines.size() && !IsHeaderLine(lines[end])) {
+            if (IsWinIniLine(lines[end])) {
+                out.push_back(lines[end]);
+            }
+            ++end;
+        }
+        out.insert(out.end(), kept.begin(), kept.end());
+        k = end - 1;
+    }
+    return out;
+}
+
+FileResult AddRelatedFiles(const std::wstring& dataFolder, const std::wstring& name,
+                           const std::vector<std::wstring>& files) {
+    return RewriteDatabase(dataFolder,
+                           [&](std::vector<std::wstring> lines) { return WithFilesAdded(lines, name, files); });
+}
+
+FileResult ReleaseRelatedFiles(const std::wstring& dataFolder, const std::wstring& name,
+                               const std::vector<std::wstring>& kept) {
+    return RewriteDatabase(dataFolder,
+                           [&](std::vector<std::wstring> lines) { return WithFilesReleased(lines, name, kept); });
+}
+
+DeleteOutcome DeleteRecordedFiles(const std::vector<std::wstring>& files) {
+    DeleteOutcome outcome;
+    outcome.count = static_cast<int>(files.size());
+    for (const auto& file : files) {
+        // A line that only looks like a file (a wildcard, a device, a relative name) must not reach the
+        // file system's delete, and a folder keeps its attributes: both are reported as not deleted.
+        const DWORD attributes = IsFullFilePath(file) ? GetFileAttributesW(file.c_str()) : 0;
+        if (!IsFullFilePath(file) ||
+            (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))) {
+            --outcome.count;
+            outcome.failed = true;
+            continue;
+        }
+        if (!SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+            continue;
+        }
+        if (!DeleteFileW(file.c_str())) {
+            --outcome.count;
+            outcome.failed = true;
+        }
+    }
+    return outcome;
+}
+
+std::wstring DeletedMessage(const DeleteOutcome& outcome) {
+    return std::to_wstring(outcome.count) +
+           (outcome.failed ? texts::DeletedFilesPartlySuffix : texts::DeletedFilesSuffix);
+}
+
+std::wstring BackupPath(const std::wstring& dataFolder) {
+    return dataFolder + L"\\uninstall.bak";
+}
+
+namespace {
+
+// A whole-file copy through the safe replacement: the target is either the old file or the whole copy.
+FileResult CopyWhole(const std::wstring& from, const std::wstring& to) {
+    std::string bytes;
+    if (!ReadFileBytes(from, bytes)) {
+        return FileResult::ReadFailed(GetLastError());
+    }
+    return ReplaceFileContents(to, bytes);
+}
+
+} // namespace
+
+FileResult TakeBackup(const std::wstring& dataFolder) {
+    return CopyWhole(DatabasePath(dataFolder), BackupPath(dataFolder));
+}
+
+FileResult RestoreBackup(const std::wstring& dataFolder) {
+    return CopyWhole(BackupPath(dataFolder), DatabasePath(dataFolder));
+}
+
+} // namespace ruvex

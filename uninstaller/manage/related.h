@@ -1,0 +1,48 @@
+// The files recorded for a software edited by hand: added from the file chooser, released from the record,
+// deleted from the disk; and the single backup of uninstall.dat.
+#pragma once
+
+#include "base/safefile.h"
+
+#include <string>
+#include <vector>
+
+namespace ruvex {
+
+// The files put directly after every header that is exactly "[" + name + "]" (case regarded: a record
+// whose name differs only in case is another software's), in the given order.
+[[nodiscard]] std::vector<std::wstring> WithFilesAdded(const std::vector<std::wstring>& lines, const std::wstring& name,
+                                                       const std::vector<std::wstring>& files);
+// The first record of the name (without case) rewritten as its win.ini lines, in their order, then the kept
+// files; later records of the name, and every other line, stay as they are.
+[[nodiscard]] std::vector<std::wstring> WithFilesReleased(const std::vector<std::wstring>& lines,
+                                                          const std::wstring& name,
+                                                          const std::vector<std::wstring>& kept);
+
+// The two rewrites of uninstall.dat (every line written, empty ones too); the old file stays as it was
+// when either cannot be read or written.
+[[nodiscard]] FileResult AddRelatedFiles(const std::wstring& dataFolder, const std::wstring& name,
+                                         const std::vector<std::wstring>& files);
+[[nodiscard]] FileResult ReleaseRelatedFiles(const std::wstring& dataFolder, const std::wstring& name,
+                                             const std::vector<std::wstring>& kept);
+
+struct DeleteOutcome {
+    int count = 0;       // files taken as deleted
+    bool failed = false; // some file could not be deleted
+};
+// Deletes the files from the disk (folders never). A file whose attributes cannot be reset (a missing one)
+// is passed over and stays counted; one that cannot be deleted, or a line that is not a full file path,
+// is left alone and not counted.
+[[nodiscard]] DeleteOutcome DeleteRecordedFiles(const std::vector<std::wstring>& files);
+// count + " 個のﾌｧｲﾙを削除しました。", with the note about undeletable files when something failed.
+[[nodiscard]] std::wstring DeletedMessage(const DeleteOutcome& outcome);
+
+// uninstall.bak, the one backup beside the database.
+[[nodiscard]] std::wstring BackupPath(const std::wstring& dataFolder);
+// uninstall.dat copied to uninstall.bak byte for byte, through the safe replacement.
+[[nodiscard]] FileResult TakeBackup(const std::wstring& dataFolder);
+// The backup copied over uninstall.dat. reading is set when the backup cannot be read (missing): the
+// database is not touched then; a failed write leaves it byte for byte as well.
+[[nodiscard]] FileResult RestoreBackup(const std::wstring& dataFolder);
+
+} // namespace ruvex

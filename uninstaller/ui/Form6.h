@@ -1,0 +1,40 @@
+// Form6, the file chooser of the related files: a drive list, a folder list and the files of the folder
+// (several may be selected), with the clicked file's name, size, time stamps and first characters.
+#pragma once
+
+#include "base/win/ModalWindow.h"
+#include "uninstaller/ui/CProgBar32.h"
+#include "uninstaller/ui/FolderLists.h"
+
+#include <string>
+#include <vector>
+
+namespace ruvex::ui {
+
+class Form6 final : public win::ModalWindow {
+public:
+    // Modal over owner until 戻る (or OK with nothing selected): each confirmed OK adds the selected files to
+    // the records named name in uninstall.dat. Starts at the root of drive.
+    static void Choose(HWND owner, const std::wstring& name, wchar_t drive);
+
+private:
+    void OnOK() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    void Drive1_Change();
+    void Dir1_Change(const std::wstring& folder);
+    void File1_Click();
+    void File1_DblClick();
+    void Label_clear();
+    // The selected files' full paths, in list order, the progress bar following the walk of the list.
+    [[nodiscard]] std::vector<std::wstring> SelectedFiles();
+    void ShowWorking(bool show);
+    [[nodiscard]] HWND Item(int id) const noexcept { return GetDlgItem(hwnd(), id); }
+
+    std::wstring name_;
+    wchar_t settingsDrive_ = L'C';
+    bool SelectingAll = false; // the double click selects every file: the information follows the last only
+    FolderLists lists_;
+    CProgBar32 progress_;
+};
+
+} // namespace ruvex::ui
