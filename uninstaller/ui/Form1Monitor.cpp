@@ -59,13 +59,28 @@ ScanSettings Form1::CurrentScanSettings() {
     return s;
 }
 
-// Shows what the run has added to its lists since the last look.
-void Form1::SyncWalk() {
+// Shows what the run has added to its lists since the last look: painted now, or (while the run goes on)
+// no more often than a screen shows it.
+void Form1::SyncWalk(bool paintNow) {
     if (walk_) {
         List1.Extend(walk_->List1);
         List2.Extend(walk_->List2);
     }
-    if (!inHand_.empty() && IsIconic(hwnd())) {
+    for (WorkList* list : {&List1, &List2, &List3}) {
+        if (paintNow) {
+            list->Flush();
+        } else {
+            list->FlushIfDue();
+        }
+    }
+    if (paintNow) {
+        form10_.WaitProgressBar().Flush();
+    } else {
+        form10_.WaitProgressBar().FlushIfDue();
+    }
+    DWORD now = GetTickCount();
+    if (!inHand_.empty() && IsIconic(hwnd()) && (paintNow || now - lastCaption_ >= kCaptionInterval)) {
+        lastCaption_ = now;
         win::SetText(hwnd(), std::wstring(texts::MainCaption) + L" - " + inHand_);
     }
 }
@@ -138,7 +153,11 @@ void Form1::Command1_Click() {
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
     walk_ = &walk;
-    ScanResult result = ScanDrives(settings, walk, *this);
+    ScanResult result = ScanResult::Stopped;
+    {
+        PacedPainting paced(form10_.WaitProgressBar());
+        result = ScanDrives(settings, walk, *this);
+    }
     inHand_.clear();
     if (result == ScanResult::Stopped) {
         walk_ = nullptr;
@@ -147,7 +166,7 @@ void Form1::Command1_Click() {
         }
         return;
     }
-    SyncWalk();
+    SyncWalk(true);
     walk_ = nullptr;
     if (result == ScanResult::TooManyFiles) {
         TooManyFiles(settings.mode == ScanMode::AllFolders);
@@ -210,7 +229,11 @@ void Form1::Command2_Click() {
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
     walk_ = &walk;
-    ScanResult result = ScanDrives(settings, walk, *this);
+    ScanResult result = ScanResult::Stopped;
+    {
+        PacedPainting paced(form10_.WaitProgressBar());
+        result = ScanDrives(settings, walk, *this);
+    }
     inHand_.clear();
     if (result == ScanResult::Stopped) {
         walk_ = nullptr;
@@ -219,7 +242,7 @@ void Form1::Command2_Click() {
         }
         return;
     }
-    SyncWalk();
+    SyncWalk(true);
     walk_ = nullptr;
     if (result == ScanResult::TooManyFiles) {
         TooManyFiles(allFolders);
@@ -323,7 +346,7 @@ bool Form1::LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t*
         loaded = LoadListFromFile(into.List2, DataFolder, after, *this, LoadStyle::Inspection);
     }
     if (loaded == LoadResult::Completed) {
-        SyncWalk();
+        SyncWalk(true);
     }
     walk_ = nullptr;
     if (loaded == LoadResult::Missing || loaded == LoadResult::ReadFailed) {
@@ -346,6 +369,7 @@ std::wstring Form1::AskSoftwareName() {
 
 // Asked at a stop point once the stop button was pressed; No lets the run go on.
 bool Form1::StopQuestion() {
+    SyncWalk(true); // the lists as they stand behind the question
     if (MessageBoxW(hwnd(), texts::StopQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         Tyuudan = false;
         return false;
@@ -386,7 +410,7 @@ bool Form1::ResumeLoad() {
     walk_ = &loaded;
     LoadResult dirs = LoadListFromFile(loaded.List1, DataFolder, L"dir_bf.dat", *this, LoadStyle::Resume);
     LoadResult files = LoadListFromFile(loaded.List2, DataFolder, L"file_bf.dat", *this, LoadStyle::Resume);
-    SyncWalk();
+    SyncWalk(true);
     walk_ = nullptr;
     return dirs == LoadResult::Completed && files == LoadResult::Completed;
 }
