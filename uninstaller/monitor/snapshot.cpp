@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 
 namespace ruvex {
@@ -27,6 +28,9 @@ FolderListing ListFolder(const std::wstring& folder, bool withFiles) {
         std::wstring name = data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (name != L"." && name != L"..") {
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                    listing.links.push_back(name);
+                }
                 listing.Dir1.push_back(std::move(name));
             }
         } else if (withFiles) {
@@ -83,6 +87,14 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
         folders.push_back(second + L"\\");
     }
 
+    // Whether each folder of the list can be entered. The roots are asked; a subfolder is known from its
+    // parent's listing: asking again cost a second resolution of the whole path per folder, which grew with
+    // the depth and took a fifth of a deep walk's system calls.
+    std::vector<char> enter;
+    for (const auto& root : folders) {
+        enter.push_back(EnterableFolder(root));
+    }
+
     std::array<long long, MaxWalkLevels + 1> LevelEnd{};
     LevelEnd[0] = -1;
     for (int k = 1; k <= MaxWalkLevels; ++k) {
@@ -92,8 +104,12 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
             // Copied: appending subfolders below may move the list's storage.
             const std::wstring folder = folders[static_cast<std::size_t>(i)];
             const bool FastFile = !FilesWanted(s, folder);
-            if (EnterableFolder(folder)) {
-                FolderListing listing = ListFolder(folder, !FastFile);
+            FolderListing listing;
+            if (enter[static_cast<std::size_t>(i)]) {
+                listing = ListFolder(folder, !FastFile);
+            }
+            // A folder gone since its parent was listed is skipped as before; one that cannot be listed is not.
+            if (enter[static_cast<std::size_t>(i)] && (listing.ok || EnterableFolder(folder))) {
                 if (!s.dataFolder.empty() && TextEquals(folder, s.dataFolder)) {
                     std::erase_if(listing.File1, IsRunFile);
                 }
@@ -119,6 +135,7 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
                 }
                 for (const auto& sub : listing.Dir1) {
                     folders.push_back(JoinPath(folder, sub));
+                    enter.push_back(std::find(listing.links.begin(), listing.links.end(), sub) == listing.links.end());
                     if (host.StopPoint()) {
                         return ScanResult::Stopped;
                     }

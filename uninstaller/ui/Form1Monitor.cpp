@@ -81,7 +81,12 @@ void Form1::SyncWalk(bool paintNow) {
     DWORD now = GetTickCount();
     if (!inHand_.empty() && IsIconic(hwnd()) && (paintNow || now - lastCaption_ >= kCaptionInterval)) {
         lastCaption_ = now;
-        win::SetText(hwnd(), std::wstring(texts::MainCaption) + L" - " + inHand_);
+        // Set only when it changes: each setting repaints the caption, and in partial mode the file in hand
+        // stays the same for most of the walk.
+        std::wstring caption = std::wstring(texts::MainCaption) + L" - " + inHand_;
+        if (caption != win::GetText(hwnd())) {
+            win::SetText(hwnd(), caption);
+        }
     }
 }
 
