@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -20,12 +21,36 @@
 namespace bench {
 
 // One row of the results table: our time, the baseline's from the same run, their ratio and the goal.
-inline void Row(const char* measure, double ours, double baseline, double goal) {
-    double ratio = ours / baseline;
+inline void Row(const char* measure, double ours, double baseline, double ratio, double goal) {
     std::printf("| %s | %.2f s | %.2f s | %.2f | ≤ %.1f | %s |\n", measure, ours, baseline, ratio, goal,
                 ratio <= goal ? "met" : "missed");
     std::fflush(stdout);
 }
+inline void Row(const char* measure, double ours, double baseline, double goal) {
+    Row(measure, ours, baseline, ours / baseline, goal);
+}
+
+inline double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// Rounds of one measure: the ratio of each round is taken against the baseline of the same round, and the
+// row shows the medians. The machine is shared: a round's pair sees the same load, rounds may not.
+class Rounds {
+public:
+    void Add(double ours, double baseline) {
+        ours_.push_back(ours);
+        baseline_.push_back(baseline);
+        ratios_.push_back(ours / baseline);
+    }
+    void Print(const char* measure, double goal) const {
+        Row(measure, Median(ours_), Median(baseline_), Median(ratios_), goal);
+    }
+
+private:
+    std::vector<double> ours_, baseline_, ratios_;
+};
 
 // A figure without a baseline (memory, a share).
 inline void Note(const char* measure, const std::string& figure, const char* goal) {
@@ -33,7 +58,7 @@ inline void Note(const char* measure, const std::string& figure, const char* goa
     std::fflush(stdout);
 }
 
-inline int Rounds(int fallback) {
+inline int RoundCount(int fallback) {
     const char* text = std::getenv("RUVEX_BENCH_ROUNDS");
     int n = text ? std::atoi(text) : 0;
     return n > 0 ? n : fallback;

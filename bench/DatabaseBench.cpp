@@ -75,11 +75,6 @@ void BareRewrite(const std::wstring& path, bool testEach) {
     MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main() {
@@ -91,23 +86,23 @@ int main() {
     const std::wstring database = data / L"uninstall.dat";
     e2e::WriteLines(original, MakeDatabase(500, 400));
     QuietHost host;
-    const int rounds = Rounds(3);
+    const int rounds = RoundCount(3);
     for (bool check : {false, true}) {
-        std::vector<double> bare, ours;
+        Rounds measured;
         for (int round = 0; round < rounds; ++round) {
             CopyFileW(original.c_str(), database.c_str(), FALSE);
-            bare.push_back(Seconds([&] { BareRewrite(database, check); }));
+            double bare = Seconds([&] { BareRewrite(database, check); });
             CopyFileW(original.c_str(), database.c_str(), FALSE);
-            ours.push_back(Seconds([&] {
+            double ours = Seconds([&] {
                 if (!(check ? ruvex::Killed(data.path(), host) : ruvex::Seiri(data.path(), host))) {
                     Fail("the database could not be rewritten");
                 }
-            }));
+            });
+            measured.Add(ours, bare);
             std::printf("%s, round %d: bare %.2f s, ours %.2f s, %zu lines left\n", check ? "Killed" : "Seiri",
-                        round + 1, bare.back(), ours.back(), e2e::ReadLines(database).size());
+                        round + 1, bare, ours, e2e::ReadLines(database).size());
         }
-        Row(check ? "missing-file check (Killed), 200,000 lines" : "tidy (Seiri), 200,000 lines", Median(ours),
-            Median(bare), 4.0);
+        measured.Print(check ? "missing-file check (Killed), 200,000 lines" : "tidy (Seiri), 200,000 lines", 4.0);
     }
     return 0;
 }

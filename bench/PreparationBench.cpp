@@ -49,27 +49,24 @@ Prepared Preparation(const RunOptions& options) {
     return p;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Alternates the bare walk and the preparation; the medians of each.
+// Each round brackets the preparation by two bare walks, whose mean is that round's baseline: the load of
+// this shared machine drifts within seconds.
 void Measure(const char* name, const RunOptions& options, const std::vector<std::wstring>& roots, bool withFiles,
              double goal, int rounds, bool reportMemory) {
-    std::vector<double> bare, ours;
+    Rounds measured;
     Prepared last;
     Walked walked;
     for (int round = 0; round < rounds; ++round) {
-        bare.push_back(Seconds([&] { walked = BareWalk(roots, withFiles); }));
+        double before = Seconds([&] { walked = BareWalk(roots, withFiles); });
         last = Preparation(options);
-        ours.push_back(last.seconds);
-        std::printf("%s, round %d: bare %.2f s (%zu folders, %zu files), preparation %.2f s (%zu folders, %zu "
-                    "files)\n",
-                    name, round + 1, bare.back(), walked.folders.size(), walked.files.size(), ours.back(), last.folders,
-                    last.files);
+        double after = Seconds([&] { walked = BareWalk(roots, withFiles); });
+        measured.Add(last.seconds, (before + after) / 2);
+        std::printf("%s, round %d: bare %.2f s and %.2f s (%zu folders, %zu files), preparation %.2f s (%zu "
+                    "folders, %zu files)\n",
+                    name, round + 1, before, after, walked.folders.size(), walked.files.size(), last.seconds,
+                    last.folders, last.files);
     }
-    Row(name, Median(ours), Median(bare), goal);
+    measured.Print(name, goal);
     if (reportMemory) {
         char figure[64];
         std::snprintf(figure, sizeof figure, "%.0f MB", static_cast<double>(last.peakBytes) / (1024.0 * 1024.0));
@@ -86,7 +83,7 @@ int main(int argc, char** argv) {
     if (!DrivePresent(L"X:\\") || !DrivePresent(L"W:\\")) {
         Fail("drives X: and W: are not mapped: run scripts/bench");
     }
-    const int rounds = Rounds(1);
+    const int rounds = RoundCount(1);
     const std::vector<std::wstring> partialRoots{L"C:\\", L"x:\\"};
     (void)BareWalk(partialRoots, false); // warms the caches for both sides
     RunOptions normal;

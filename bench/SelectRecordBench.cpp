@@ -40,11 +40,6 @@ std::uint64_t ReadAndSize(const std::wstring& path) {
     return total;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main() {
@@ -59,8 +54,8 @@ int main() {
     }
     RunOptions options;
     options.startupCheck = false;
-    const int rounds = Rounds(3);
-    std::vector<double> bare, ours;
+    const int rounds = RoundCount(3);
+    Rounds measured;
     for (int round = 0; round < rounds; ++round) {
         Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
             WriteLines(folder + L"\\option.dat", OptionLines(options));
@@ -70,10 +65,10 @@ int main() {
         if (!main) {
             Fail("Ruvex.exe did not start (is it staged in C:\\ruvex-e2e?)");
         }
-        bare.push_back(Seconds([&] { (void)ReadAndSize(ruvex.File(L"uninstall.dat")); }));
+        double bare = Seconds([&] { (void)ReadAndSize(ruvex.File(L"uninstall.dat")); });
         HWND list = Control(main, ruvex::ids::List1);
         HWND size = Control(main, ruvex::ids::Label1);
-        ours.push_back(Seconds([&] {
+        double ours = Seconds([&] {
             ClickListItem(list, 0);
             // The handler runs to its end before the window answers: the first non-empty answer is the result.
             for (;;) {
@@ -85,10 +80,11 @@ int main() {
                 }
                 Sleep(2);
             }
-        }));
+        });
+        measured.Add(ours, bare);
         std::printf("select a record of 20,000 files, round %d: bare %.2f s, Ruvex %.2f s (List2 %zu entries)\n",
-                    round + 1, bare.back(), ours.back(), ListItems(Control(main, ruvex::ids::List2)).size());
+                    round + 1, bare, ours, ListItems(Control(main, ruvex::ids::List2)).size());
     }
-    Row("selecting a record of 20,000 files", Median(ours), Median(bare), 2.0);
+    measured.Print("selecting a record of 20,000 files", 2.0);
     return 0;
 }

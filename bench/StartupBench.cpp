@@ -67,11 +67,6 @@ double StartToIdle(const std::wstring& folder, const wchar_t* exe, const wchar_t
     return seconds;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 void Stage(const std::wstring& folder, const wchar_t* exe) {
     CopyFileW((e2e::StageFolder() + L"\\" + exe).c_str(), (folder + L"\\" + exe).c_str(), FALSE);
 }
@@ -88,14 +83,15 @@ int main() {
     const std::vector<std::wstring> small{L"[Bench Soft]", L"C:\\windows\\win.ini"};
     e2e::WriteLines(ruvexFolder / L"uninstall.dat", small);
     e2e::WriteLines(bareFolder / L"uninstall.dat", small);
-    const int rounds = Rounds(5);
-    std::vector<double> bare, ours;
+    const int rounds = RoundCount(5);
+    Rounds measured;
     for (int round = 0; round < rounds; ++round) {
-        bare.push_back(StartToIdle(bareFolder.path(), L"bare_list_app.exe", L"BareList"));
-        ours.push_back(StartToIdle(ruvexFolder.path(), L"Ruvex.exe", L"RuvexForm1"));
-        std::printf("start-up, round %d: bare %.3f s, Ruvex %.3f s\n", round + 1, bare.back(), ours.back());
+        double bare = StartToIdle(bareFolder.path(), L"bare_list_app.exe", L"BareList");
+        double ours = StartToIdle(ruvexFolder.path(), L"Ruvex.exe", L"RuvexForm1");
+        measured.Add(ours, bare);
+        std::printf("start-up, round %d: bare %.3f s, Ruvex %.3f s\n", round + 1, bare, ours);
     }
-    Row("start-up to an idle main window, two-line database", Median(ours), Median(bare), 1.5);
+    measured.Print("start-up to an idle main window, two-line database", 1.5);
 
     if (!DrivePresent(L"X:\\")) {
         Fail("drive X: is not mapped: run scripts/bench");
