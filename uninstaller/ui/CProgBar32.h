@@ -62,7 +62,8 @@ private:
 class PacedPainting {
 public:
     explicit PacedPainting(CProgBar32& bar) noexcept : bar_(bar) { bar_.SetPaced(true); }
-    ~PacedPainting() { bar_.SetPaced(false); }
+    ~PacedPainting() { End(); }
+    void End() noexcept { bar_.SetPaced(false); }
     PacedPainting(const PacedPainting&) = delete;
     PacedPainting& operator=(const PacedPainting&) = delete;
 

@@ -85,6 +85,7 @@ void Form1::Message(std::wstring_view text, std::wstring_view title, MessageKind
     if (quitting_) {
         return;
     }
+    form10_.WaitProgressBar().Flush(); // a bar whose painting a run held back shows where it stands
     UINT icon = kind == MessageKind::Information ? MB_ICONINFORMATION
                 : kind == MessageKind::Warning   ? MB_ICONEXCLAMATION
                                                  : MB_ICONERROR;

@@ -158,13 +158,12 @@ void Form1::Command1_Click() {
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
     walk_ = &walk;
-    ScanResult result = ScanResult::Stopped;
-    {
-        PacedPainting paced(form10_.WaitProgressBar());
-        result = ScanDrives(settings, walk, *this);
-    }
+    // Until the snapshots are saved (their writing moves the bar too).
+    PacedPainting paced(form10_.WaitProgressBar());
+    ScanResult result = ScanDrives(settings, walk, *this);
     inHand_.clear();
     if (result == ScanResult::Stopped) {
+        paced.End();
         walk_ = nullptr;
         if (!quitting_) {
             Tomaru1();
@@ -182,6 +181,7 @@ void Form1::Command1_Click() {
         BackToIdle();
         return;
     }
+    paced.End();
     form10_.Unload();
     SetForegroundWindow(hwnd());
     Message(texts::PreparationDone, texts::BoxTitle, MessageKind::Information);
@@ -234,13 +234,12 @@ void Form1::Command2_Click() {
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
     walk_ = &walk;
-    ScanResult result = ScanResult::Stopped;
-    {
-        PacedPainting paced(form10_.WaitProgressBar());
-        result = ScanDrives(settings, walk, *this);
-    }
+    // Until the snapshots are saved (their writing moves the bar too).
+    PacedPainting paced(form10_.WaitProgressBar());
+    ScanResult result = ScanDrives(settings, walk, *this);
     inHand_.clear();
     if (result == ScanResult::Stopped) {
+        paced.End();
         walk_ = nullptr;
         if (!quitting_) {
             Tomaru2();
@@ -257,6 +256,7 @@ void Form1::Command2_Click() {
         BackToIdle();
         return;
     }
+    paced.End();
 
     std::vector<std::wstring> newFolders;
     WalkLists before;
