@@ -279,3 +279,34 @@ TEST(WorkList, PaintsAGrowingListAtMostEvery40Ms) {
     EXPECT_EQ(SendMessageW(box, LB_GETCOUNT, 0, 0), 2000);
     RemoveWindowSubclass(box, CountPaints, 1);
 }
+
+TEST(CProgBar32, APacedBarTakesEveryPositionButPaintsAtMostEvery40Ms) {
+    HostWindow w;
+    ShowWindow(w.top(), SW_SHOWNOACTIVATE);
+    CProgBar32 bar;
+    bar.SetParent(w.host());
+    ASSERT_TRUE(bar.Create());
+    int paints = 0;
+    SetWindowSubclass(bar.ProgBarHwnd(), CountPaints, 1, reinterpret_cast<DWORD_PTR>(&paints));
+    Pump();
+    paints = 0;
+    CProgBar32::SetMax(4);
+    DWORD start = GetTickCount();
+    {
+        PacedPainting paced(bar);
+        for (int i = 0; i < 2000; ++i) {
+            bar.SetProgBarPos(1 + i % 4); // a walk's bar: a new maximum and position per folder
+            ASSERT_EQ(Position(bar.ProgBarHwnd()), 25 * (1 + i % 4));
+            Pump();
+        }
+    }
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_LE(paints, static_cast<int>(elapsed / 40) + 3) << elapsed << " ms";
+    // Leaving the pace leaves the bar shown and painting again.
+    EXPECT_TRUE(IsWindowVisible(bar.ProgBarHwnd()));
+    int before = paints;
+    bar.SetProgBarPos(1);
+    Pump();
+    EXPECT_GT(paints, before);
+    RemoveWindowSubclass(bar.ProgBarHwnd(), CountPaints, 1);
+}
