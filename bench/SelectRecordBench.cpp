@@ -54,7 +54,7 @@ int main() {
     }
     RunOptions options;
     options.startupCheck = false;
-    const int rounds = RoundCount(3);
+    const int rounds = RoundCount(5);
     Rounds measured;
     for (int round = 0; round < rounds; ++round) {
         Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
