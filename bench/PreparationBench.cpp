@@ -1,106 +1,108 @@
-// Times Ruvex.exe's install preparation (partial mode, progress shown, the window not minimised) against a
-// bare enumeration of the same drives with the same API, side by side in one run, and prints the ratio.
-// scripts/bench maps X: to a generated tree of 50,000 folders and 200,000 files and stages Ruvex.exe.
-#include "Seconds.h"
-#include "MonitorSteps.h"
-#include "base/path.h"
+// Times Ruvex.exe's install preparation from the press of Command1 to its closing message against a bare
+// walk of the same drives, side by side in one run: partial mode with the window normal and minimised on X:
+// (scripts/bench maps a random-parent tree of 100,000 folders and 400,000 files there), and all-folders mode
+// on W: (a smaller tree of the same shape: the file list holds at most 32,767 entries). Also reports the
+// program's peak working set during the first measure.
+#include "BenchSupport.h"
+
+#include <psapi.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <deque>
 
 using namespace e2e;
+using namespace bench;
 
 namespace {
 
-using bench::Seconds;
-
-struct Count {
-    std::size_t folders = 0;
-    std::size_t files = 0;
+struct Prepared {
+    double seconds = 0;
+    std::size_t folders = 0, files = 0;
+    std::size_t peakBytes = 0;
 };
 
-// Every folder of the roots, breadth-first, one FindFirstFileExW pass each; reparse points are not entered.
-Count Enumerate(const std::vector<std::wstring>& roots) {
-    Count count;
-    std::deque<std::wstring> queue(roots.begin(), roots.end());
-    std::vector<std::wstring> found; // kept, as the walk keeps its folder list
-    while (!queue.empty()) {
-        std::wstring folder = std::move(queue.front());
-        queue.pop_front();
-        ++count.folders;
-        WIN32_FIND_DATAW data;
-        ruvex::FindHandle find(FindFirstFileExW(ruvex::JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data,
-                                                FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-        if (!find) {
-            continue;
-        }
-        do {
-            std::wstring name = data.cFileName;
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                ++count.files;
-            } else if (name != L"." && name != L"..") {
-                std::wstring path = ruvex::JoinPath(folder, name);
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                    queue.push_back(path);
-                } else {
-                    ++count.folders;
-                }
-                found.push_back(std::move(path));
-            }
-        } while (FindNextFileW(find.get(), &data));
-    }
-    return count;
-}
-
-// One preparation from the press of Command1 to its closing message (the snapshots are written by then).
-double Preparation(std::size_t& folders) {
-    Program ruvex(L"Ruvex.exe", WithOptions(false, L"x:"));
-    HWND main = WaitMain(ruvex);
+Prepared Preparation(const RunOptions& options) {
+    Program ruvex(L"Ruvex.exe",
+                  [&](const std::wstring& folder) { WriteLines(folder + L"\\option.dat", OptionLines(options)); });
+    HWND main = WaitReady(ruvex, L"RuvexForm1", std::chrono::minutes(1));
     if (!main) {
-        std::puts("Ruvex.exe did not start (is it staged in C:\\ruvex-e2e?)");
-        std::exit(1);
+        Fail("Ruvex.exe did not start (is it staged in C:\\ruvex-e2e?)");
     }
+    Prepared p;
     HWND box = nullptr;
-    double seconds = Seconds([&] {
+    p.seconds = Seconds([&] {
         Click(main, ruvex::ids::Command1);
         box = ruvex.WaitMessageBox(std::chrono::minutes(30));
     });
     if (!box) {
-        std::puts("the preparation did not end");
-        std::exit(1);
+        Fail("the preparation did not end");
+    }
+    ruvex::KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ruvex.pid()));
+    PROCESS_MEMORY_COUNTERS memory{};
+    if (process && GetProcessMemoryInfo(process.get(), &memory, sizeof memory)) {
+        p.peakBytes = memory.PeakWorkingSetSize;
     }
     Answer(box, IDOK);
-    folders = ReadLines(ruvex.File(L"dir_bf.dat")).size();
+    p.folders = ReadLines(ruvex.File(L"dir_bf.dat")).size();
+    p.files = ReadLines(ruvex.File(L"file_bf.dat")).size();
     PostMessageW(main, WM_CLOSE, 0, 0);
     ruvex.WaitExit(std::chrono::minutes(1));
-    return seconds;
+    return p;
+}
+
+// Each round brackets the preparation by two bare walks, whose mean is that round's baseline: the load of
+// this shared machine drifts within seconds.
+void Measure(const char* name, const RunOptions& options, const std::vector<std::wstring>& roots, bool withFiles,
+             double goal, int rounds, bool reportMemory) {
+    Rounds measured;
+    Prepared last;
+    Walked walked;
+    for (int round = 0; round < rounds; ++round) {
+        double before = Seconds([&] { walked = BareWalk(roots, withFiles); });
+        last = Preparation(options);
+        double after = Seconds([&] { walked = BareWalk(roots, withFiles); });
+        measured.Add(last.seconds, (before + after) / 2);
+        std::printf("%s, round %d: bare %.2f s and %.2f s (%zu folders, %zu files), preparation %.2f s (%zu "
+                    "folders, %zu files)\n",
+                    name, round + 1, before, after, walked.folders.size(), walked.files.size(), last.seconds,
+                    last.folders, last.files);
+    }
+    measured.Print(name, goal);
+    if (reportMemory) {
+        char figure[64];
+        std::snprintf(figure, sizeof figure, "%.0f MB", static_cast<double>(last.peakBytes) / (1024.0 * 1024.0));
+        Note("peak working set, preparation (partial, normal window)", figure, "≤ 150 MB");
+    }
 }
 
 } // namespace
 
-int main() {
-    DWORD x = GetFileAttributesW(L"X:\\");
-    if (x == INVALID_FILE_ATTRIBUTES || !(x & FILE_ATTRIBUTE_DIRECTORY)) {
-        std::puts("drive X: is not mapped: run scripts/bench");
-        return 1;
+// With an argument (normal, minimised, all) only that measure runs: for profiling one of them.
+int main(int argc, char** argv) {
+    const std::string only = argc > 1 ? argv[1] : "";
+    auto wanted = [&](const char* name) { return only.empty() || only == name; };
+    if (!DrivePresent(L"X:\\") || !DrivePresent(L"W:\\")) {
+        Fail("drives X: and W: are not mapped: run scripts/bench");
     }
-    const std::vector<std::wstring> roots{L"C:\\", L"x:\\"};
-    Count count = Enumerate(roots); // warms the caches for both sides
-    std::printf("drives C: and X: hold %zu folders and %zu files\n", count.folders, count.files);
-    std::vector<double> bare, prepared;
-    std::size_t recorded = 0;
-    for (int round = 0; round < 3; ++round) {
-        bare.push_back(Seconds([&] { count = Enumerate(roots); }));
-        prepared.push_back(Preparation(recorded));
-        std::printf("round %d: bare enumeration %7.2f s  preparation %7.2f s\n", round + 1, bare.back(),
-                    prepared.back());
+    const int rounds = RoundCount(1);
+    const std::vector<std::wstring> partialRoots{L"C:\\", L"x:\\"};
+    (void)BareWalk(partialRoots, false); // warms the caches for both sides
+    RunOptions normal;
+    if (wanted("normal")) {
+        Measure("preparation, partial, window normal (X:)", normal, partialRoots, false, 1.3, rounds, true);
     }
-    std::sort(bare.begin(), bare.end());
-    std::sort(prepared.begin(), prepared.end());
-    // The preparation also finds its own run folder.
-    std::printf("folders: enumerated %zu, recorded %zu\n", count.folders, recorded);
-    std::printf("median: bare enumeration %7.2f s  preparation %7.2f s  preparation/bare %5.2f (goal <= 1.5)\n",
-                bare[1], prepared[1], prepared[1] / bare[1]);
+    RunOptions minimised;
+    minimised.minimised = true;
+    if (wanted("minimised")) {
+        Measure("preparation, partial, window minimised (X:)", minimised, partialRoots, false, 1.1, rounds, false);
+    }
+    if (!wanted("all")) {
+        return 0;
+    }
+    RunOptions all;
+    all.drive = L"w:";
+    all.allFolders = true;
+    const std::vector<std::wstring> allRoots{L"C:\\", L"w:\\"};
+    (void)BareWalk(allRoots, true);
+    Measure("preparation, all folders (W:)", all, allRoots, true, 1.3, std::max(rounds, 3), false);
     return 0;
 }

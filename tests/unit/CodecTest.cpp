@@ -104,3 +104,19 @@ TEST(Text, ComparesWithoutCaseInTheSortedListOrder) {
     SortTexts(many);
     EXPECT_EQ(many, expected);
 }
+
+TEST(Text, SortsExactlyAsTheComparisonOrders) {
+    std::vector<std::wstring> v{L"C:\\a-b", L"C:\\ab",     L"c:\\a'b",    L"C:\\a b",     L"C:\\A\\b", L"C:\\a_b",
+                                L"C:\\a.b", L"C:\\a1",     L"C:\\a10",    L"C:\\a2",      L"ｱｲｳ",      L"アイウ",
+                                L"あいう",  L"設定\\資料", L"設定",       L"ＡＢＣ",      L"abc",      L"-[Fonts]",
+                                L"[Fonts]", L"x:\\dｶﾅ1",   L"x:\\dカナ1", L"x:\\d画像2f", L"",         L"~",
+                                L"C:\\Ä",   L"C:\\a",      L"C:\\z",      L"C:\\Z\\1"};
+    v.push_back(L"c:\\A\\B");
+    std::vector<bool> repeats;
+    SortTexts(v, &repeats);
+    ASSERT_EQ(repeats.size(), v.size());
+    for (std::size_t i = 0; i + 1 < v.size(); ++i) {
+        EXPECT_LE(TextCompare(v[i], v[i + 1]), 0) << i;
+        EXPECT_EQ(repeats[i + 1], TextEquals(v[i], v[i + 1])) << i;
+    }
+}

@@ -267,3 +267,68 @@ TEST(WorkList, HoldsAtMost32767Entries) {
     EXPECT_FALSE(list.Add(L"one more"));
     EXPECT_EQ(list.Count(), WorkList::MaxEntries);
 }
+
+namespace {
+
+LRESULT CALLBACK CountPaints(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR counter) {
+    if (msg == WM_PAINT) {
+        ++*reinterpret_cast<int*>(counter);
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+} // namespace
+
+TEST(WorkList, PaintsAGrowingListAtMostEvery40Ms) {
+    HostWindow w;
+    ShowWindow(w.top(), SW_SHOWNOACTIVATE);
+    HWND box = CreateWindowExW(0, WC_LISTBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 300, 200, w.top(),
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    int paints = 0;
+    SetWindowSubclass(box, CountPaints, 1, reinterpret_cast<DWORD_PTR>(&paints));
+    Pump();
+    paints = 0;
+    WorkList list;
+    list.Attach(box);
+    DWORD start = GetTickCount();
+    for (int i = 0; i < 2000; ++i) {
+        list.Add(L"C:\\folder\\entry " + std::to_wstring(i));
+        list.FlushIfDue(); // as a run's stop point does, far more often than a screen shows
+        Pump();
+    }
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_LE(paints, static_cast<int>(elapsed / 40) + 2) << elapsed << " ms";
+    EXPECT_EQ(SendMessageW(box, LB_GETCOUNT, 0, 0), 2000);
+    RemoveWindowSubclass(box, CountPaints, 1);
+}
+
+TEST(CProgBar32, APacedBarTakesEveryPositionButPaintsAtMostEvery40Ms) {
+    HostWindow w;
+    ShowWindow(w.top(), SW_SHOWNOACTIVATE);
+    CProgBar32 bar;
+    bar.SetParent(w.host());
+    ASSERT_TRUE(bar.Create());
+    int paints = 0;
+    SetWindowSubclass(bar.ProgBarHwnd(), CountPaints, 1, reinterpret_cast<DWORD_PTR>(&paints));
+    Pump();
+    paints = 0;
+    CProgBar32::SetMax(4);
+    DWORD start = GetTickCount();
+    {
+        PacedPainting paced(bar);
+        for (int i = 0; i < 2000; ++i) {
+            bar.SetProgBarPos(1 + i % 4); // a walk's bar: a new maximum and position per folder
+            ASSERT_EQ(Position(bar.ProgBarHwnd()), 25 * (1 + i % 4));
+            Pump();
+        }
+    }
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_LE(paints, static_cast<int>(elapsed / 40) + 3) << elapsed << " ms";
+    // Leaving the pace leaves the bar shown and painting again.
+    EXPECT_TRUE(IsWindowVisible(bar.ProgBarHwnd()));
+    int before = paints;
+    bar.SetProgBarPos(1);
+    Pump();
+    EXPECT_GT(paints, before);
+    RemoveWindowSubclass(bar.ProgBarHwnd(), CountPaints, 1);
+}

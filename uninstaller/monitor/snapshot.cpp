@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 
 namespace ruvex {
@@ -36,6 +37,9 @@ FolderListing ListFolder(const std::wstring& folder, bool withFiles) {
         std::wstring name = data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (name != L"." && name != L"..") {
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                    listing.links.push_back(name);
+                }
                 listing.Dir1.push_back(std::move(name));
             }
         } else if (withFiles) {
@@ -92,6 +96,14 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
         folders.push_back(second + L"\\");
     }
 
+    // Whether each folder of the list can be entered. The roots are asked; a subfolder is known from its
+    // parent's listing: asking again cost a second resolution of the whole path per folder, which grew with
+    // the depth and took a fifth of a deep walk's system calls.
+    std::vector<char> enter;
+    for (const auto& root : folders) {
+        enter.push_back(EnterableFolder(root));
+    }
+
     std::array<long long, MaxWalkLevels + 1> LevelEnd{};
     LevelEnd[0] = -1;
     for (int k = 1; k <= MaxWalkLevels; ++k) {
@@ -101,11 +113,17 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
             // Copied: appending subfolders below may move the list's storage.
             const std::wstring folder = folders[static_cast<std::size_t>(i)];
             const bool FastFile = !FilesWanted(s, folder);
-            if (EnterableFolder(folder)) {
-                FolderListing listing = ListFolder(folder, !FastFile);
-                if (!listing.ok && FolderExists(folder)) {
-                    ++lists.skipped; // there but unreadable (access denied); a vanished folder is no loss
-                }
+            FolderListing listing;
+            if (enter[static_cast<std::size_t>(i)]) {
+                listing = ListFolder(folder, !FastFile);
+            }
+            // A folder gone since its parent was listed is no loss; one that is there but cannot be listed
+            // (access denied) is counted.
+            const bool there = enter[static_cast<std::size_t>(i)] && (listing.ok || EnterableFolder(folder));
+            if (there && !listing.ok) {
+                ++lists.skipped;
+            }
+            if (there) {
                 if (!s.dataFolder.empty() && TextEquals(folder, s.dataFolder)) {
                     std::erase_if(listing.File1, IsRunFile);
                 }
@@ -141,6 +159,7 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
                         continue;
                     }
                     folders.push_back(std::move(path));
+                    enter.push_back(std::find(listing.links.begin(), listing.links.end(), sub) == listing.links.end());
                     if (host.StopPoint()) {
                         return ScanResult::Stopped;
                     }

@@ -19,6 +19,7 @@ struct FolderListing {
     bool ok = false;                 // false: the folder is gone or cannot be listed
     std::vector<std::wstring> Dir1;  // subfolder names (hidden ones too)
     std::vector<std::wstring> File1; // file names, hidden and system files included
+    std::vector<std::wstring> links; // the subfolders of Dir1 that are reparse points, in no order
 };
 [[nodiscard]] FolderListing ListFolder(const std::wstring& folder, bool withFiles);
 

@@ -72,14 +72,15 @@ std::vector<std::wstring> TidyBody(std::vector<std::wstring> body, RunHost* host
     const std::size_t k = body.size();
     // Into the sorted list and back out; each step ends with a full bar.
     Steps(host, k);
-    SortTexts(body);
+    std::vector<bool> repeats;
+    SortTexts(body, &repeats);
     if (host) {
         host->PMax();
         Steps(host, k);
         host->PMax();
     }
     for (std::size_t j = 0; j + 1 < k; ++j) {
-        if (TextEquals(body[j + 1], body[j])) {
+        if (repeats[j + 1]) {
             body[j].clear();
         }
     }

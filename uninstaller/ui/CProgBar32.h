@@ -26,6 +26,11 @@ public:
     void ClearProgBar() noexcept;
     // floor(pos / Max * 100) %; nothing happens while Max is not above 0.
     void SetProgBarPos(double pos) noexcept;
+    // While paced (during a walk), the bar takes every position at once but paints at most every 40 ms;
+    // FlushIfDue paints what was held back once that time has passed, and leaving the pace paints it now.
+    void SetPaced(bool paced) noexcept;
+    void FlushIfDue() noexcept;
+    void Flush() noexcept;
     // Lets pending messages be processed, sleeps, and lets them be processed again.
     static void DelayProgBar(unsigned short milliseconds);
 
@@ -48,6 +53,22 @@ private:
     bool vertical_ = false;
     HWND parent_ = nullptr;
     HWND hwndParent_ = nullptr;
+    bool paced_ = false;
+    bool held_ = false;
+    DWORD lastPaint_ = 0;
+};
+
+// Paces a bar's painting for the life of the object.
+class PacedPainting {
+public:
+    explicit PacedPainting(CProgBar32& bar) noexcept : bar_(bar) { bar_.SetPaced(true); }
+    ~PacedPainting() { End(); }
+    void End() noexcept { bar_.SetPaced(false); }
+    PacedPainting(const PacedPainting&) = delete;
+    PacedPainting& operator=(const PacedPainting&) = delete;
+
+private:
+    CProgBar32& bar_;
 };
 
 } // namespace ruvex::ui

@@ -127,7 +127,7 @@ private:
     void BackToIdle();
     void EnableBackupMenus(bool enabled);
     [[nodiscard]] ScanSettings CurrentScanSettings();
-    void SyncWalk();
+    void SyncWalk(bool paintNow);
     [[nodiscard]] ScanResult Walk(const ScanSettings& settings, WalkLists& walk);
     [[noreturn]] void TooManyFiles(bool allFolders);
     bool ReportWrite(const FileResult& result, const std::wstring& path);
@@ -158,6 +158,9 @@ private:
     Display display_ = Display::Software;
     WalkLists* walk_ = nullptr; // the lists a run fills, which List1 and List2 show
     std::wstring inHand_;
+    // The minimised window's caption names the file in hand, at the pace the lists are painted.
+    static constexpr DWORD kCaptionInterval = 40;
+    DWORD lastCaption_ = 0;
 };
 
 } // namespace ruvex::ui

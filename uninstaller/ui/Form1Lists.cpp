@@ -68,6 +68,8 @@ void Form1::List1_Click() {
     ShowWindow(Item(ids::ProgressPic1), SW_SHOW);
     UpdateWindow(hwnd());
 
+    // The bar moves every 20 files of the record, twice over: painted at the pace a screen shows.
+    PacedPainting paced(mainProgressBar_);
     CProgBar32::SetMax(static_cast<double>(CountRecordLines(DataFolder, name) + 1));
     mainProgressBar_.SetProgBarPos(1);
     SoftwareRecord record = ReadRecord(DataFolder, name);

@@ -76,20 +76,40 @@ ScanResult Form1::Walk(const ScanSettings& settings, WalkLists& walk) {
     ScanResult result = ScanDrives(settings, walk, *this);
     inHand_.clear();
     if (result != ScanResult::Stopped) {
-        SyncWalk();
+        SyncWalk(true);
     }
     walk_ = nullptr;
     return result;
 }
 
-// Shows what the run has added to its lists since the last look.
-void Form1::SyncWalk() {
+// Shows what the run has added to its lists since the last look: painted now, or (while the run goes on)
+// no more often than a screen shows it.
+void Form1::SyncWalk(bool paintNow) {
     if (walk_) {
         List1.Extend(walk_->List1);
         List2.Extend(walk_->List2);
     }
-    if (!inHand_.empty() && IsIconic(hwnd())) {
-        win::SetText(hwnd(), std::wstring(texts::MainCaption) + L" - " + inHand_);
+    for (WorkList* list : {&List1, &List2, &List3}) {
+        if (paintNow) {
+            list->Flush();
+        } else {
+            list->FlushIfDue();
+        }
+    }
+    if (paintNow) {
+        form10_.WaitProgressBar().Flush();
+    } else {
+        form10_.WaitProgressBar().FlushIfDue();
+    }
+    DWORD now = GetTickCount();
+    if (!inHand_.empty() && IsIconic(hwnd()) && (paintNow || now - lastCaption_ >= kCaptionInterval)) {
+        lastCaption_ = now;
+        // Set only when it changes: each setting repaints the caption, and in partial mode the file in hand
+        // stays the same for most of the walk.
+        std::wstring caption = std::wstring(texts::MainCaption) + L" - " + inHand_;
+        if (caption != win::GetText(hwnd())) {
+            win::SetText(hwnd(), caption);
+        }
     }
 }
 
@@ -152,8 +172,11 @@ void Form1::Command1_Click() {
 
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
+    // Until the snapshots are saved (their writing moves the bar too).
+    PacedPainting paced(form10_.WaitProgressBar());
     ScanResult result = Walk(settings, walk);
     if (result == ScanResult::Stopped) {
+        paced.End();
         if (!quitting_) {
             Tomaru1();
         }
@@ -168,6 +191,7 @@ void Form1::Command1_Click() {
         BackToIdle();
         return;
     }
+    paced.End();
     form10_.Unload();
     SetForegroundWindow(hwnd());
     Message(WithSkipped(texts::PreparationDone, walk.skipped), texts::BoxTitle, MessageKind::Information);
@@ -220,8 +244,11 @@ void Form1::Command2_Click() {
 
     WalkLists walk;
     ScanSettings settings = CurrentScanSettings();
+    // Until the snapshots are saved (their writing moves the bar too).
+    PacedPainting paced(form10_.WaitProgressBar());
     ScanResult result = Walk(settings, walk);
     if (result == ScanResult::Stopped) {
+        paced.End();
         if (!quitting_) {
             Tomaru2();
         }
@@ -235,6 +262,7 @@ void Form1::Command2_Click() {
         BackToIdle();
         return;
     }
+    paced.End();
 
     std::size_t skipped = walk.skipped;
     std::vector<std::wstring> newFolders;
@@ -330,7 +358,7 @@ bool Form1::LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t*
         loaded = LoadListFromFile(into.List2, DataFolder, after, *this, LoadStyle::Inspection);
     }
     if (loaded == LoadResult::Completed) {
-        SyncWalk();
+        SyncWalk(true);
     }
     walk_ = nullptr;
     if (loaded == LoadResult::Missing || loaded == LoadResult::ReadFailed) {
@@ -353,6 +381,7 @@ std::wstring Form1::AskSoftwareName() {
 
 // Asked at a stop point once the stop button was pressed; No lets the run go on.
 bool Form1::StopQuestion() {
+    SyncWalk(true); // the lists as they stand behind the question
     if (MessageBoxW(hwnd(), texts::StopQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         Tyuudan = false;
         return false;
@@ -393,7 +422,7 @@ bool Form1::ResumeLoad() {
     walk_ = &loaded;
     LoadResult dirs = LoadListFromFile(loaded.List1, DataFolder, L"dir_bf.dat", *this, LoadStyle::Resume);
     LoadResult files = LoadListFromFile(loaded.List2, DataFolder, L"file_bf.dat", *this, LoadStyle::Resume);
-    SyncWalk();
+    SyncWalk(true);
     walk_ = nullptr;
     return dirs == LoadResult::Completed && files == LoadResult::Completed;
 }

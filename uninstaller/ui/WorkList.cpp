@@ -39,10 +39,14 @@ bool WorkList::Add(const std::wstring& text) {
         held_ = true;
     }
     SendMessageW(view_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (GetTickCount() - lastPaint_ >= kPaintInterval) {
+    FlushIfDue();
+    return true;
+}
+
+void WorkList::FlushIfDue() {
+    if (held_ && GetTickCount() - lastPaint_ >= kPaintInterval) {
         Flush();
     }
-    return true;
 }
 
 void WorkList::Flush() {
@@ -71,6 +75,11 @@ void WorkList::Clear() {
     items_.clear();
     if (view_) {
         SendMessageW(view_, LB_RESETCONTENT, 0, 0);
+        // An emptied list shows at once, also when a run left it held.
+        if (held_) {
+            held_ = false;
+            SetRedraw(true);
+        }
     }
 }
 

@@ -34,6 +34,8 @@ public:
     void SelectFirst();
     // Paints what Add held back.
     void Flush();
+    // Paints what Add held back once the paint interval has passed since the last paint.
+    void FlushIfDue();
 
     // The selected entry of a single-selection list (-1: none), and its text (empty: none).
     [[nodiscard]] int ListIndex() const noexcept;
