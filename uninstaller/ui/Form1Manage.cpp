@@ -48,7 +48,11 @@ void Form1::Command3_Click() {
     PaintPending();
     UninstallRequest request{name,          List2.Items(), List3.Items(), form2_.IsChecked(Check::Check6),
                              WindowsFolder, SystemFolder,  DataFolder,    SystemsOwnFolders()};
-    (void)UninstallSoftware(request, *this);
+    {
+        // The bar follows every 20th file, but paints no more often than a screen can show it.
+        PacedPainting paced(form10_.WaitProgressBar());
+        (void)UninstallSoftware(request, *this);
+    }
     // The engine's check, not the start-up's: the option that skips it at start-up must not leave the
     // lines of deleted files behind.
     ReportWrite(ruvex::Killed(DataFolder, *this), DatabasePath(DataFolder));
