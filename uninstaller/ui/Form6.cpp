@@ -66,6 +66,7 @@ void Form6::Choose(HWND owner, const std::wstring& name, wchar_t drive) {
     form.lists_.Attach(form.Item(id::Dir1), form.Item(id::File1));
     form.Dir1_Change(std::wstring{SelectedDriveInList(drives, form.settingsDrive_), L':', L'\\'});
     win::SetText(form.Item(id::Label1), name + texts::FileChooseLabelSuffix);
+    SetWindowSubclass(form.Item(id::Dir1), &Dir1Proc, 0, reinterpret_cast<DWORD_PTR>(&form));
     form.progress_.SetParent(form.Item(id::ProgressPic3));
     form.progress_.Create();
     form.RunModal(form.Item(id::File1));
@@ -84,6 +85,28 @@ void Form6::Drive1_Change() {
 void Form6::Dir1_Change(const std::wstring& folder) {
     Label_clear();
     lists_.SetPath(folder);
+}
+
+// Enter in the folder list opens the highlighted folder. The list asks for the key itself, so that the
+// window's default button (OK) does not take it, wherever the focus was last set.
+LRESULT CALLBACK Form6::Dir1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR form) {
+    if (msg == WM_GETDLGCODE && wp == VK_RETURN) {
+        return DefSubclassProc(hwnd, msg, wp, lp) | DLGC_WANTMESSAGE;
+    }
+    if (msg == WM_KEYDOWN && wp == VK_RETURN) {
+        reinterpret_cast<Form6*>(form)->OpenHighlightedFolder();
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &Dir1Proc, 0);
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void Form6::OpenHighlightedFolder() {
+    if (std::wstring folder = lists_.Highlighted(); !folder.empty()) {
+        Dir1_Change(folder);
+    }
 }
 
 void Form6::Label_clear() {
@@ -158,13 +181,6 @@ std::vector<std::wstring> Form6::SelectedFiles() {
 }
 
 void Form6::OnOK() {
-    // Enter in the folder list opens the highlighted folder; it does not press OK.
-    if (GetFocus() == Item(id::Dir1)) {
-        if (std::wstring folder = lists_.Highlighted(); !folder.empty()) {
-            Dir1_Change(folder);
-        }
-        return;
-    }
     if (SendMessageW(Item(id::File1), LB_GETSELCOUNT, 0, 0) <= 0) {
         EndModal(IDOK);
         return;
@@ -200,9 +216,7 @@ bool Form6::OnCommand(int control, int code, HWND) {
     if (control == id::Drive1 && code == CBN_SELCHANGE) {
         Drive1_Change();
     } else if (control == id::Dir1 && code == LBN_DBLCLK) {
-        if (std::wstring folder = lists_.Highlighted(); !folder.empty()) {
-            Dir1_Change(folder);
-        }
+        OpenHighlightedFolder();
     } else if (control == id::File1 && code == LBN_SELCHANGE) {
         File1_Click();
     } else if (control == id::File1 && code == LBN_DBLCLK) {

@@ -22,6 +22,9 @@ private:
     bool OnCommand(int id, int code, HWND control) override;
     void Drive1_Change();
     void Dir1_Change(const std::wstring& folder);
+    void OpenHighlightedFolder();
+    // Dir1 key press: Enter opens the highlighted folder.
+    static LRESULT CALLBACK Dir1Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR form);
     void File1_Click();
     void File1_DblClick();
     void Label_clear();
