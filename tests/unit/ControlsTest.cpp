@@ -332,3 +332,29 @@ TEST(CProgBar32, APacedBarTakesEveryPositionButPaintsAtMostEvery40Ms) {
     EXPECT_GT(paints, before);
     RemoveWindowSubclass(bar.ProgBarHwnd(), CountPaints, 1);
 }
+
+TEST(WorkList, FollowsAGrowingRunWithItsNewestEntrySelectedPaintingAtMostEvery40Ms) {
+    HostWindow w;
+    ShowWindow(w.top(), SW_SHOWNOACTIVATE);
+    HWND box = CreateWindowExW(0, WC_LISTBOXW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, 0, 0, 300, 200,
+                               w.top(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    int paints = 0;
+    SetWindowSubclass(box, CountPaints, 1, reinterpret_cast<DWORD_PTR>(&paints));
+    Pump();
+    paints = 0;
+    WorkList list;
+    list.Attach(box);
+    std::vector<std::wstring> run;
+    DWORD start = GetTickCount();
+    for (int i = 0; i < 2000; ++i) {
+        run.push_back(L"C:\\folder\\entry " + std::to_wstring(i));
+        list.Extend(run); // a stop point: what the run added, the newest entry selected
+        list.FlushIfDue();
+        Pump();
+    }
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_LE(paints, static_cast<int>(elapsed / 40) + 3) << elapsed << " ms";
+    list.Flush();
+    EXPECT_EQ(list.ListIndex(), 1999);
+    RemoveWindowSubclass(box, CountPaints, 1);
+}

@@ -52,6 +52,10 @@ void WorkList::FlushIfDue() {
 void WorkList::Flush() {
     if (held_) {
         held_ = false;
+        if (selectNewest_) {
+            selectNewest_ = false;
+            Select(items_.size() - 1);
+        }
         SetRedraw(true);
         UpdateWindow(view_);
     }
@@ -69,10 +73,12 @@ void WorkList::Assign(const std::vector<std::wstring>& items) {
     }
     SetRedraw(true);
     held_ = false;
+    selectNewest_ = false;
 }
 
 void WorkList::Clear() {
     items_.clear();
+    selectNewest_ = false;
     if (view_) {
         SendMessageW(view_, LB_RESETCONTENT, 0, 0);
         // An emptied list shows at once, also when a run left it held.
@@ -87,9 +93,19 @@ void WorkList::Extend(const std::vector<std::wstring>& from) {
     if (from.size() <= items_.size()) {
         return;
     }
+    const std::size_t before = items_.size();
     for (std::size_t i = items_.size(); i < from.size() && Add(from[i]); ++i) {
     }
-    Select(items_.size() - 1);
+    if (items_.size() == before) {
+        return; // full: the newest entry it can hold is selected already
+    }
+    // Selected when the list is next painted: a selection that moves scrolls and repaints the list box even
+    // with its redraw off, which at every stop point made the list paint a hundred times a second.
+    if (view_ && !held_) {
+        SetRedraw(false);
+        held_ = true;
+    }
+    selectNewest_ = true;
 }
 
 void WorkList::SelectFirst() {

@@ -28,7 +28,7 @@ public:
     void Assign(const std::vector<std::wstring>& items);
     void Clear();
     // Appends the entries of from that lie past this list's count (a run's data shown as it grows),
-    // the newest entry selected.
+    // the newest entry selected when the list is next painted (Flush, FlushIfDue).
     void Extend(const std::vector<std::wstring>& from);
     // Selects the first entry, if there is one.
     void SelectFirst();
@@ -50,6 +50,7 @@ private:
     HWND view_ = nullptr;
     std::vector<std::wstring> items_;
     bool held_ = false;
+    bool selectNewest_ = false;
     DWORD lastPaint_ = 0;
 };
 
