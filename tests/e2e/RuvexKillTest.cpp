@@ -98,7 +98,7 @@ void KillAtRandomMoments(const Operation& op, int kills, int& tried, int& early)
         if (op.start) {
             op.start(ruvex, main);
         }
-        ASSERT_TRUE(WaitUntil([&] { return ReadBytes(folder / L"uninstall.dat") != old; }, 60s));
+        ASSERT_TRUE(WaitUntil([&] { return ReadBytes(folder / L"uninstall.dat") != old; }, 120s));
         span = Clock::now() - t0;
         ASSERT_TRUE(WaitUntil([&] { return !ListItems(Control(main, ids::List1)).empty(); }, 60s));
         fresh = ReadBytes(folder / L"uninstall.dat");
@@ -146,24 +146,36 @@ void KillAtRandomMoments(const Operation& op, int kills, int& tried, int& early)
 
 TEST(RuvexKill, TheDatabaseIsOldOrNewWhereverTheProgramIsEnded) {
     auto kind = [](Kind k) { return [k](const std::wstring&) { return Database(k); }; };
-    auto selectAndPress = [](Program& ruvex, HWND main, int command) {
+    // Answers the box that shows text (waiting for it: a box still closing is not it) until it is gone.
+    auto answer = [](Program& ruvex, const std::wstring& text, int button) {
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            box = ruvex.WaitMessageBox(100ms);
+            return box && MessageBoxText(box) == text;
+        }));
+        ASSERT_TRUE(WaitUntil([&] {
+            Answer(box, button);
+            return WaitUntil([&] { return !IsWindow(box); }, 2s);
+        }));
+    };
+    auto selectAndPress = [&](Program& ruvex, HWND main, int command, const std::wstring& question) {
         ClickListItem(Control(main, ids::List1), 0);
         ASSERT_TRUE(WaitUntil([&] { return Enabled(main, command); }, 30s));
         Click(main, ids::Command(command));
-        HWND ask = ruvex.WaitMessageBox();
-        ASSERT_NE(ask, nullptr);
-        Answer(ask, IDYES);
-        WaitUntil([&] { return !IsWindow(ask); });
+        answer(ruvex, question, IDYES);
     };
     const std::vector<Operation> operations{
         {"check for deleted files at start-up", true, kind(Kind::Gone), nullptr},
         {"refresh (tidy and check)", false, kind(Kind::Untidy),
          [](Program&, HWND main) { Click(main, ids::Command14); }},
-        {"release", false, kind(Kind::Untidy), [&](Program& ruvex, HWND main) { selectAndPress(ruvex, main, 12); }},
+        {"release", false, kind(Kind::Untidy),
+         [&](Program& ruvex, HWND main) {
+             selectAndPress(ruvex, main, 12, std::wstring(L"Soft0") + texts::ReleaseQuestionSuffix);
+         }},
         {"uninstall", false, Victim,
          [&](Program& ruvex, HWND main) {
-             selectAndPress(ruvex, main, 3);
-             Answer(ruvex.WaitMessageBox(), IDOK); // once deleted it can never be restored
+             selectAndPress(ruvex, main, 3, std::wstring(L"Victim") + texts::UninstallQuestionSuffix);
+             answer(ruvex, texts::CannotUndo, IDOK);
          }},
     };
     int tried = 0;
