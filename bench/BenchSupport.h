@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,25 @@ inline std::vector<std::wstring> MakeDatabase(std::size_t records, std::size_t p
     std::printf("bench failed: %s\n", what);
     std::fflush(stdout);
     std::exit(1);
+}
+
+// Ruvex.exe started from a fresh copy on these options and database lines, and its main window once it
+// answers.
+struct Started {
+    std::unique_ptr<e2e::Program> program;
+    HWND main = nullptr;
+};
+inline Started StartRuvex(const RunOptions& options, const std::vector<std::wstring>& lines) {
+    Started s;
+    s.program = std::make_unique<e2e::Program>(L"Ruvex.exe", [&](const std::wstring& folder) {
+        e2e::WriteLines(folder + L"\\option.dat", OptionLines(options));
+        e2e::WriteLines(folder + L"\\uninstall.dat", lines);
+    });
+    s.main = WaitReady(*s.program, L"RuvexForm1", std::chrono::minutes(1));
+    if (!s.main) {
+        Fail("Ruvex.exe did not start (is it staged in C:\\ruvex-e2e?)");
+    }
+    return s;
 }
 
 } // namespace bench

@@ -57,14 +57,9 @@ int main() {
     const int rounds = RoundCount(5);
     Rounds measured;
     for (int round = 0; round < rounds; ++round) {
-        Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
-            WriteLines(folder + L"\\option.dat", OptionLines(options));
-            WriteLines(folder + L"\\uninstall.dat", lines);
-        });
-        HWND main = WaitReady(ruvex, L"RuvexForm1", std::chrono::minutes(1));
-        if (!main) {
-            Fail("Ruvex.exe did not start (is it staged in C:\\ruvex-e2e?)");
-        }
+        Started started = StartRuvex(options, lines);
+        Program& ruvex = *started.program;
+        HWND main = started.main;
         double bare = Seconds([&] { (void)ReadAndSize(ruvex.File(L"uninstall.dat")); });
         HWND list = Control(main, ruvex::ids::List1);
         HWND size = Control(main, ruvex::ids::Label1);

@@ -60,14 +60,9 @@ int main() {
         const std::wstring root = work / L"installed";
         double bare = Seconds([&, lines = Lay(root)] { DeleteBare(lines); });
         const std::vector<std::wstring> lines = Lay(root);
-        Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
-            WriteLines(folder + L"\\option.dat", OptionLines(options));
-            WriteLines(folder + L"\\uninstall.dat", lines);
-        });
-        HWND main = WaitReady(ruvex, L"RuvexForm1", std::chrono::minutes(1));
-        if (!main) {
-            Fail("Ruvex.exe did not start (is it staged in C:\\ruvex-e2e?)");
-        }
+        Started started = StartRuvex(options, lines);
+        Program& ruvex = *started.program;
+        HWND main = started.main;
         ClickListItem(Control(main, ruvex::ids::List1), 0);
         if (!WaitUntil([&] { return IsEnabled(Control(main, ruvex::ids::Command3)); }, std::chrono::minutes(1))) {
             Fail("the record was not selected");
