@@ -172,6 +172,18 @@ inline std::vector<std::wstring> MakeDatabase(std::size_t records, std::size_t p
     return lines;
 }
 
+// A whole file's bytes, read bare: the baselines' own reading, with no code of ours in it.
+inline std::string BareRead(const std::wstring& path) {
+    std::string bytes;
+    ruvex::FileHandle in(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    GetFileSizeEx(in.get(), &size);
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD got = 0;
+    ReadFile(in.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    return bytes;
+}
+
 [[noreturn]] inline void Fail(const char* what) {
     std::printf("bench failed: %s\n", what);
     std::fflush(stdout);

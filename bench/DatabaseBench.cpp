@@ -31,16 +31,7 @@ public:
 // The baseline: the file's lines converted in, (tested,) converted out and written through a temporary file
 // that then replaces the original.
 void BareRewrite(const std::wstring& path, bool testEach) {
-    std::string bytes;
-    {
-        ruvex::FileHandle in(
-            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-        LARGE_INTEGER size{};
-        GetFileSizeEx(in.get(), &size);
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD got = 0;
-        ReadFile(in.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    }
+    const std::string bytes = BareRead(path);
     std::vector<std::wstring> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -12,16 +12,7 @@ namespace {
 
 // The baseline: the record's lines read and converted, and each file's size asked for.
 std::uint64_t ReadAndSize(const std::wstring& path) {
-    std::string bytes;
-    {
-        ruvex::FileHandle in(
-            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-        LARGE_INTEGER size{};
-        GetFileSizeEx(in.get(), &size);
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD got = 0;
-        ReadFile(in.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    }
+    const std::string bytes = BareRead(path);
     std::uint64_t total = 0;
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
