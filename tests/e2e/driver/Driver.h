@@ -113,8 +113,6 @@ void ClickListItem(HWND list, int index);
 void ClickTab(HWND tab, int index);
 // Posts a key press (down and up) to a window.
 void PressKey(HWND target, UINT virtualKey);
-// A real left click at a screen position.
-void ClickOnScreen(int x, int y);
 // Ctrl + the key as real keyboard input to the window, made the foreground window first.
 void PressCtrlKey(HWND window, UINT virtualKey);
 // Posts a left click at a client position of a window.

@@ -56,15 +56,6 @@ void ClickAt(HWND target, int x, int y) {
     PostMessageW(target, WM_LBUTTONUP, 0, at);
 }
 
-void ClickOnScreen(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-}
-
 void PressCtrlKey(HWND window, UINT virtualKey) {
     // Shortcut keys read the keyboard state, which posted messages do not set: real input, to the window
     // made the foreground one first.
