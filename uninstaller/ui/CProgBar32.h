@@ -54,7 +54,8 @@ private:
     HWND parent_ = nullptr;
     HWND hwndParent_ = nullptr;
     bool paced_ = false;
-    bool held_ = false;
+    bool held_ = false; // a position not yet given to the control
+    int pending_ = 0;
     DWORD lastPaint_ = 0;
 };
 
