@@ -21,6 +21,15 @@ void SelectDriveInList(HWND combo, wchar_t letter) {
     SendMessageW(combo, CB_SETCURSEL, index == CB_ERR ? 0 : index, 0);
 }
 
+std::wstring DriveShownSelected(wchar_t letter) {
+    std::wstring drives = PresentDrives();
+    if (drives.empty()) {
+        return {};
+    }
+    wchar_t upper = static_cast<wchar_t>(std::towupper(letter));
+    return DriveListText(drives.find(upper) == std::wstring::npos ? drives[0] : upper);
+}
+
 wchar_t SelectedDriveInList(HWND combo, wchar_t fallback) {
     std::wstring text = win::GetText(combo);
     return text.empty() ? fallback : static_cast<wchar_t>(std::towupper(text[0]));

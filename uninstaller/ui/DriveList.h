@@ -3,12 +3,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace ruvex::ui {
 
 // Fills the combo box with every drive present, as the drive list shows it ("c: [LABEL]").
 void FillDriveList(HWND combo);
 // Selects the drive's entry (the first entry when the drive is not listed).
 void SelectDriveInList(HWND combo, wchar_t letter);
+// What the list shows selected for the drive once filled and SelectDriveInList(letter) ran: the drive's entry,
+// or the first drive's when it is not present.
+[[nodiscard]] std::wstring DriveShownSelected(wchar_t letter);
 // The selected drive's letter in upper case; fallback when nothing is selected.
 [[nodiscard]] wchar_t SelectedDriveInList(HWND combo, wchar_t fallback);
 

@@ -78,7 +78,31 @@ bool DriveReady(HWND owner, wchar_t letter) {
 
 bool Form2::Load(HWND owner) {
     owner_ = owner;
-    if (!CreateModal(owner, {L"RuvexForm2", texts::OptionCaption, 4815, 5055, kControls})) {
+    loaded_ = true;
+    std::optional<Options> read = ReadOptionFile(DataFolder);
+    if (read) {
+        d2_ = static_cast<wchar_t>(std::towupper(read->drive[0]));
+        read_ = *read;
+    } else {
+        // Missing, short or unusable: the defaults, written at once.
+        DeleteFileW(OptionFilePath(DataFolder).c_str());
+        d2_ = CurrentDrive();
+        read_ = Options{};
+    }
+    // The drive as the list would show it selected.
+    read_.drive = DriveShownSelected(read_.drive.empty() ? d2_ : read_.drive[0]);
+    if (!read) {
+        (void)WriteOptionFile(DataFolder, read_);
+    }
+    EditorPath = read_.editor;
+    if (hwnd()) {
+        Apply(read_);
+    }
+    return true;
+}
+
+bool Form2::CreateWindowNow() {
+    if (!CreateModal(owner_, {L"RuvexForm2", texts::OptionCaption, 4815, 5055, kControls})) {
         return false;
     }
     smallFont_ = win::Font(win::kUiFace, 8, Dpi());
@@ -86,20 +110,10 @@ bool Form2::Load(HWND owner) {
     SendMessageW(GetDlgItem(hwnd(), id::Command3), WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_.get()), FALSE);
     FillDriveList(GetDlgItem(hwnd(), id::Drive2));
     tips_.Create(hwnd());
-
-    std::optional<Options> read = ReadOptionFile(DataFolder);
-    if (read) {
-        d2_ = static_cast<wchar_t>(std::towupper(read->drive[0]));
-        Apply(*read);
-    } else {
-        // Missing, short or unusable: the defaults, written at once.
-        DeleteFileW(OptionFilePath(DataFolder).c_str());
-        d2_ = CurrentDrive();
-        Options defaults;
-        Apply(defaults);
-        (void)WriteOptionFile(DataFolder, Settings());
-    }
-    EditorPath = win::GetText(GetDlgItem(hwnd(), id::Text1));
+    Apply(read_);
+    win::Enable(GetDlgItem(hwnd(), id::Drive2), driveAndModeEnabled_);
+    win::Enable(GetDlgItem(hwnd(), id::Check1), driveAndModeEnabled_);
+    SetToolTips(read_.Get(Check::Check9));
     return true;
 }
 
@@ -123,6 +137,9 @@ Options Form2::Settings() {
     if (!Loaded()) {
         Load(owner_);
     }
+    if (!hwnd()) {
+        return read_;
+    }
     Options o;
     o.drive = win::GetText(GetDlgItem(hwnd(), id::Drive2));
     o.editor = win::GetText(GetDlgItem(hwnd(), id::Text1));
@@ -139,6 +156,10 @@ bool Form2::IsChecked(Check c) {
 void Form2::EnableDriveAndMode(bool enabled) {
     if (!Loaded()) {
         Load(owner_);
+    }
+    driveAndModeEnabled_ = enabled;
+    if (!hwnd()) {
+        return;
     }
     win::Enable(GetDlgItem(hwnd(), id::Drive2), enabled);
     win::Enable(GetDlgItem(hwnd(), id::Check1), enabled);
@@ -158,7 +179,7 @@ void Form2::Capture() {
 }
 
 void Form2::ShowModal() {
-    if (!Loaded() && !Load(owner_)) {
+    if ((!Loaded() && !Load(owner_)) || (!hwnd() && !CreateWindowNow())) {
         return;
     }
     Capture();
@@ -208,6 +229,7 @@ void Form2::OnCancel() {
 void Form2::OnClose() {
     EndModal(IDCANCEL);
     DestroyWindow(hwnd());
+    loaded_ = false;
 }
 
 void Form2::Drive2_Change() {
