@@ -95,9 +95,6 @@ bool Form2::Load(HWND owner) {
         (void)WriteOptionFile(DataFolder, read_);
     }
     EditorPath = read_.editor;
-    if (hwnd()) {
-        Apply(read_);
-    }
     return true;
 }
 
