@@ -192,9 +192,35 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
 FileLines ReadFileLines(const std::wstring& path) {
     FileLines result;
     std::string bytes;
-    result.ok = ReadFileBytes(path, bytes);
-    if (result.ok) {
+    if (!ReadFileBytes(path, bytes)) {
+        result.result = FileResult::ReadFailed(GetLastError(), path);
+    } else {
         result.lines = SplitLines(bytes);
+    }
+    return result;
+}
+
+FileLines ReadAnsiLines(const std::wstring& path, const std::function<void(const std::wstring&)>& perLine) {
+    FileLines result;
+    LineReader reader;
+    if (!reader.Open(path)) {
+        result.result = FileResult::ReadFailed(GetLastError(), path);
+        return result;
+    }
+    std::wstring line;
+    while (reader.Next(line)) {
+        if (perLine) {
+            perLine(line);
+        }
+        result.lines.push_back(std::move(line));
+    }
+    // A table cut short by a failed read would be written back short; a file that is not ANSI text (UTF-16
+    // or UTF-8 with its byte-order mark, NUL bytes, bytes the code page lacks) would come back changed from
+    // a rewrite: a UTF-16 file destroyed, a path turned into another one. Neither is given to the caller.
+    if (reader.Error() != ERROR_SUCCESS || reader.ForeignText()) {
+        result.result = FileResult::ReadFailed(
+            reader.Error() != ERROR_SUCCESS ? reader.Error() : ERROR_NO_UNICODE_TRANSLATION, path);
+        result.lines.clear();
     }
     return result;
 }

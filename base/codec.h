@@ -3,8 +3,10 @@
 #pragma once
 
 #include "base/handles.h"
+#include "base/safefile.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,12 +60,17 @@ private:
     bool foreign_ = false;
 };
 
-// Reads a whole file as lines; nullopt-like failure is reported through ok.
+// A whole file as lines, or what kept it from being read.
 struct FileLines {
-    bool ok = false;
+    FileResult result;
     std::vector<std::wstring> lines;
 };
+// Reads a whole file as lines; bytes the code page does not define read as stand-in characters.
 FileLines ReadFileLines(const std::wstring& path);
+// Reads a whole file that must be ANSI text, as a file that is rewritten from its lines must be: one that is
+// not (see LineReader::ForeignText) fails with ERROR_NO_UNICODE_TRANSLATION, as does a read cut short, and
+// no lines are given. perLine sees each line as it is read.
+FileLines ReadAnsiLines(const std::wstring& path, const std::function<void(const std::wstring&)>& perLine = {});
 
 // Reads a whole file's bytes (false when it cannot be opened or a read fails).
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);

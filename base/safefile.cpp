@@ -38,36 +38,36 @@ FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes)
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return FileResult::Failed(ERROR_ACCESS_DENIED);
+        return FileResult::Failed(ERROR_ACCESS_DENIED, path);
     }
     // GetTempFileNameW writes up to MAX_PATH characters and, under Wine, does not check the folder's length
     // first: a longer folder would overrun the buffer.
     const std::wstring folder = FolderOf(path);
     if (folder.size() > MAX_PATH - 14) {
-        return FileResult::Failed(ERROR_FILENAME_EXCED_RANGE);
+        return FileResult::Failed(ERROR_FILENAME_EXCED_RANGE, path);
     }
     wchar_t temp[MAX_PATH + 1];
     if (GetTempFileNameW(folder.c_str(), kTempPrefix, 0, temp) == 0) {
-        return FileResult::Failed(GetLastError());
+        return FileResult::Failed(GetLastError(), path);
     }
     {
         FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
             DWORD e = GetLastError();
             DeleteFileW(temp);
-            return FileResult::Failed(e);
+            return FileResult::Failed(e, path);
         }
         if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
             DWORD e = GetLastError();
             file.reset();
             DeleteFileW(temp);
-            return FileResult::Failed(e);
+            return FileResult::Failed(e, path);
         }
     }
     if (!MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD e = GetLastError();
         DeleteFileW(temp);
-        return FileResult::Failed(e);
+        return FileResult::Failed(e, path);
     }
     return {};
 }
@@ -84,27 +84,27 @@ FileResult AppendToFile(const std::wstring& path, std::string_view bytes, WriteS
     // Read-only means not to be written, whatever the file system would let an open for writing do.
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return FileResult::Failed(ERROR_ACCESS_DENIED);
+        return FileResult::Failed(ERROR_ACCESS_DENIED, path);
     }
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        return FileResult::Failed(GetLastError());
+        return FileResult::Failed(GetLastError(), path);
     }
     LARGE_INTEGER old{};
     if (!GetFileSizeEx(file.get(), &old)) {
-        return FileResult::Failed(GetLastError());
+        return FileResult::Failed(GetLastError(), path);
     }
     LARGE_INTEGER end{};
     if (!SetFilePointerEx(file.get(), end, nullptr, FILE_END)) {
-        return FileResult::Failed(GetLastError());
+        return FileResult::Failed(GetLastError(), path);
     }
     if (!write(file.get(), bytes) || !FlushFileBuffers(file.get())) {
         DWORD e = GetLastError();
         // Cut back to the old length so that no half record stays behind.
         SetFilePointerEx(file.get(), old, nullptr, FILE_BEGIN);
         SetEndOfFile(file.get());
-        return FileResult::Failed(e);
+        return FileResult::Failed(e, path);
     }
     return {};
 }
@@ -121,9 +121,25 @@ FileResult CreateEmptyFileIfMissing(const std::wstring& path) {
         if (e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS) {
             return {};
         }
-        return FileResult::Failed(e);
+        return FileResult::Failed(e, path);
     }
     return {};
+}
+
+FileResult CheckRewritable(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD e = GetLastError();
+        return e == ERROR_FILE_NOT_FOUND ? FileResult{} : FileResult::Failed(e, path);
+    }
+    // Wine, run as root, lets a read-only file be opened for writing: the attribute is checked here.
+    if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return FileResult::Failed(ERROR_ACCESS_DENIED, path);
+    }
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file ? FileResult{} : FileResult::Failed(GetLastError(), path);
 }
 
 bool FileExists(const std::wstring& path) noexcept {

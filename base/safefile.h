@@ -9,13 +9,19 @@
 
 namespace ruvex {
 
+// The one result of a file operation: what failed (a read or a write), where, and the system's reason.
 struct FileResult {
     bool ok = true;
     DWORD error = ERROR_SUCCESS; // the Win32 error of the failing step
     bool reading = false;        // the step that failed read the file (else it wrote it)
+    std::wstring path;           // the file that failed; empty where the caller knows it
     [[nodiscard]] explicit operator bool() const noexcept { return ok; }
-    static FileResult Failed(DWORD e) noexcept { return {false, e == ERROR_SUCCESS ? ERROR_GEN_FAILURE : e}; }
-    static FileResult ReadFailed(DWORD e) noexcept { return {false, e == ERROR_SUCCESS ? ERROR_READ_FAULT : e, true}; }
+    static FileResult Failed(DWORD e, std::wstring path = {}) {
+        return {false, e == ERROR_SUCCESS ? ERROR_GEN_FAILURE : e, false, std::move(path)};
+    }
+    static FileResult ReadFailed(DWORD e, std::wstring path = {}) {
+        return {false, e == ERROR_SUCCESS ? ERROR_READ_FAULT : e, true, std::move(path)};
+    }
 };
 
 // Writes the bytes to a temporary file beside the target, flushes it and moves it over the target.
@@ -35,6 +41,11 @@ using WriteStep = bool (*)(HANDLE file, std::string_view bytes);
 // Deletes the temporary files that rewrites in folder left when their process was ended half-way. Only for
 // a folder that no other running process rewrites in.
 void RemoveLeftoverTemporaryFiles(const std::wstring& folder);
+
+// Whether the file could be replaced by a rewrite now: it is not read-only, and no other program holds it
+// open without letting it be deleted (the replacement needs that). A missing file passes. Taken before a
+// command changes anything that the rewrite must then record.
+[[nodiscard]] FileResult CheckRewritable(const std::wstring& path);
 
 // Creates an empty file unless something exists there already.
 [[nodiscard]] FileResult CreateEmptyFileIfMissing(const std::wstring& path);

@@ -168,51 +168,108 @@ TEST(RuvexUninstallFiles, EmptiedFoldersGoDeepestFirstAndARecordOfMissingFilesGo
     CloseAndExpectExit(ruvex, main);
 }
 
-TEST(RuvexUninstallFiles, LinesThatAreNoFullFilePathTouchNothing) {
-    const std::wstring root = L"C:\\RvxU" + testsupport::UniqueName(L"");
-    Cleanup cleanup{{root}};
-    const Lines bait{Lay(root + L"\\a.txt"), Lay(root + L"\\b.txt"), Lay(root + L"\\folder\\inner.txt")};
+// A record edited by hand, or folders swapped for links after the install (the stage lays the links: a
+// Windows program cannot make them under Wine): only the plain line goes, every victim stays, and the
+// message says what happened. The database's own faults stop the uninstall before anything is deleted.
+TEST(RuvexUninstallFiles, HostileRecordsDeleteOnlyThePlainLineAndEveryVictimStays) {
+    const std::wstring id = testsupport::UniqueName(L"");
+    const std::wstring root = L"C:\\RvxU" + id;
+    const std::wstring links = StageFolder() + L"\\links";
+    const std::wstring system = L"C:\\windows\\system32\\rvx" + id + L".dll";
+    Cleanup cleanup{{root, system}};
+    const Lines victims{Lay(root + L"\\a.txt"), Lay(root + L"\\b.txt"), Lay(root + L"\\folder\\inner.txt"),
+                        Lay(links + L"\\victims\\victim.dll"), Lay(system)};
     CreateDirectoryW((root + L"\\sub").c_str(), nullptr);
-    const std::wstring deleted = Lay(root + L"\\deleted.txt");
-    const Lines unsafe{L"rvx-relative.txt",
-                       root + L"\\*.txt",
-                       root + L"\\?.txt",
-                       root + L"\\sub\\..\\b.txt",
-                       root + L"\\NUL",
-                       root + L"\\con.txt",
-                       root + L"\\COM1",
-                       root + L"\\LPT1.log",
-                       root + L"\\AUX",
-                       root + L"\\PRN",
-                       root + L"\\folder",
-                       L"C:",
-                       L"C:\\"};
-    Lines database{L"[Unsafe]"};
-    database.insert(database.end(), unsafe.begin(), unsafe.end());
-    database.push_back(deleted);
-    // The relative line names a file of the program's own (current) folder. The start-up check runs too.
-    auto prepare = WithSafety(false, false, database);
-    Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
-        prepare(folder);
-        WriteBytes(folder + L"\\rvx-relative.txt", "bait");
-    });
-    HWND main = WaitMain(ruvex);
-    ASSERT_NE(main, nullptr);
-    SelectSoftware(main, 0);
-    Lines listed = unsafe;
-    listed.push_back(deleted);
-    EXPECT_EQ(ListItems(List(main, ids::List2)), listed);
+    const std::wstring plain = root + L"\\plain.txt";
+    const std::wstring away = testsupport::AbsentDrive() + L"\\App\\a.txt";
+    // Lines that stay in the record (left behind) and lines that go with the uninstall's missing-file check.
+    const Lines kept{L"rvx-relative.txt",
+                     root + L"\\*.txt",
+                     root + L"\\?.txt",
+                     root + L"\\sub\\..\\b.txt",
+                     root + L"\\a.txt.",
+                     root + L"\\a.txt ",
+                     root + L"\\a.txt::$DATA",
+                     root + L"\\NUL",
+                     root + L"\\con.txt",
+                     root + L"\\COM1",
+                     root + L"\\LPT1.log",
+                     L"\\\\?\\" + root + L"\\a.txt",
+                     L"\\\\.\\" + root + L"\\a.txt",
+                     L"\\??\\" + root + L"\\a.txt",
+                     L"C:\\windows.\\system32\\rvx" + id + L".dll", // past the safety option's prefix test
+                     links + L"\\app\\lib\\victim.dll",
+                     away,
+                     L"C:",
+                     L"C:\\"};
+    const Lines dropped{root + L"\\folder", links + L"\\app\\empty\\gone.txt"};
+    Lines record{L"[Hostile]"};
+    record.insert(record.end(), kept.begin(), kept.end());
+    record.insert(record.end(), dropped.begin(), dropped.end());
+    record.push_back(plain);
 
-    EXPECT_EQ(UninstallSelected(ruvex, main, L"Unsafe"), PartlyUninstalled(L"Unsafe"));
-    EXPECT_FALSE(Exists(deleted));
-    for (const auto& file : bait) {
-        EXPECT_TRUE(Exists(file)) << testing::PrintToString(file);
+    struct Case {
+        const char* what;
+        std::function<void(const std::wstring& database)> fault; // on uninstall.dat once the record is shown
+        std::function<std::wstring(const std::wstring& database)> message;
+        Lines after; // uninstall.dat afterwards
+    };
+    auto partly = [](const std::wstring&) { return PartlyUninstalled(L"Hostile"); };
+    auto named = [](const wchar_t* prefix) {
+        return [prefix](const std::wstring& database) { return prefix + (L"\r\n" + database + L"\r\n"); };
+    };
+    Lines afterHostile{L"[Hostile]"};
+    afterHostile.insert(afterHostile.end(), kept.begin(), kept.end());
+    ruvex::FileHandle held;
+    const Case cases[] = {
+        {"hostile lines", [](const std::wstring&) {}, partly, afterHostile},
+        {"read-only database", [](const std::wstring& d) { SetFileAttributesW(d.c_str(), FILE_ATTRIBUTE_READONLY); },
+         named(texts::CannotWrite), record},
+        {"database held open",
+         [&](const std::wstring& d) {
+             held.reset(CreateFileW(d.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+         },
+         named(texts::CannotRead), record},
+        {"database no ANSI text",
+         [](const std::wstring& d) { WriteBytes(d, "\xEF\xBB\xBF" + ReadBytes(d)); },
+         named(texts::CannotRead),
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Lay(plain);
+        // The relative line names a file of the program's own (current) folder.
+        auto prepare = WithSafety(true, true, record);
+        Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
+            prepare(folder);
+            WriteBytes(folder + L"\\rvx-relative.txt", "bait");
+        });
+        HWND main = WaitMain(ruvex);
+        ASSERT_NE(main, nullptr);
+        SelectSoftware(main, 0);
+        const std::wstring database = ruvex.File(L"uninstall.dat");
+        const std::string bytes = (c.fault(database), ReadBytes(database));
+
+        // The message in full, or the start of a file's failure (the system's reason follows).
+        const std::wstring expected = c.message(database);
+        EXPECT_EQ(UninstallSelected(ruvex, main, L"Hostile").substr(0, expected.size()), expected);
+        EXPECT_EQ(ruvex.WaitMessageBox(500ms), nullptr) << "no other message";
+        held.reset();
+        SetFileAttributesW(database.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(Exists(plain), c.after != afterHostile);
+        for (const auto& file : victims) {
+            EXPECT_TRUE(Exists(file)) << testing::PrintToString(file);
+        }
+        EXPECT_TRUE(Exists(root + L"\\sub"));
+        EXPECT_TRUE(Exists(links + L"\\empty-target"));
+        EXPECT_TRUE(Exists(ruvex.File(L"rvx-relative.txt")));
+        if (c.after.empty()) {
+            EXPECT_EQ(ReadBytes(database), bytes);
+        } else {
+            EXPECT_EQ(ReadLines(database), c.after);
+        }
+        CloseAndExpectExit(ruvex, main);
     }
-    EXPECT_TRUE(Exists(root + L"\\sub"));
-    EXPECT_TRUE(Exists(ruvex.File(L"rvx-relative.txt")));
-    database.pop_back();
-    EXPECT_EQ(ReadLines(ruvex.File(L"uninstall.dat")), database);
-    CloseAndExpectExit(ruvex, main);
 }
 
 TEST(RuvexRecords, RegisterAddsARecordEvenOfAKnownNameAndRenameChangesTheFirstOnly) {

@@ -16,3 +16,10 @@ endif()
 if(EXISTS "${SAMPLE}")
     file(COPY "${SAMPLE}/" DESTINATION "${stage}/sample")
 endif()
+
+# Links that a Windows program cannot make under Wine, for the uninstall of hostile records: recorded
+# folders replaced by a link to a folder of victims, and by a link to an empty folder.
+set(links "${stage}/links")
+file(MAKE_DIRECTORY "${links}/victims" "${links}/empty-target" "${links}/app")
+file(CREATE_LINK ../victims "${links}/app/lib" SYMBOLIC)
+file(CREATE_LINK ../empty-target "${links}/app/empty" SYMBOLIC)

@@ -37,6 +37,16 @@ bool RemoveTree(const std::wstring& folder) {
     return GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
+std::wstring AbsentDrive() {
+    DWORD drives = GetLogicalDrives();
+    for (wchar_t c = L'Q'; c <= L'Y'; ++c) {
+        if (!(drives & (1u << (c - L'A')))) {
+            return std::wstring(1, c) + L":";
+        }
+    }
+    return L"Y:";
+}
+
 std::wstring UniqueName(const std::wstring& stem) {
     static std::atomic<unsigned> counter{0};
     return stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount()) + L"-" +

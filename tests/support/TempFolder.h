@@ -11,6 +11,8 @@ enum class Links { Remove, Keep };
 void EmptyFolder(const std::wstring& folder, Links links);
 // Removes a folder and everything below it (reparse points are removed, not entered); true when it is gone.
 bool RemoveTree(const std::wstring& folder);
+// "Q:" or another letter that stands for no drive here.
+std::wstring AbsentDrive();
 // A name that no other test process or earlier run uses.
 std::wstring UniqueName(const std::wstring& stem);
 

@@ -32,7 +32,7 @@ TEST_F(Database, MissingOrEmptyFileListsNothing) {
     EXPECT_FALSE(DatabaseExists(folder()));
     EXPECT_TRUE(ListSoftwareNames(folder(), host).empty());
     EXPECT_TRUE(ReadRecord(folder(), L"Foo").files.empty());
-    EXPECT_TRUE(ReadAllLines(folder()).ok);
+    EXPECT_TRUE(ReadAllLines(folder()).result.ok);
     EXPECT_TRUE(ReadAllLines(folder()).lines.empty());
 
     ASSERT_TRUE(CreateEmptyDatabase(folder()));
@@ -120,8 +120,8 @@ TEST_F(Database, AHundredThousandLinesAreReadAndRewrittenWhole) {
                                       : L"C:\\Program Files\\ﾃｽﾄ\\file" + std::to_wstring(i) + L".dat");
     }
     ASSERT_TRUE(WriteAllLines(folder(), lines));
-    DatabaseLines read = ReadAllLines(folder());
-    ASSERT_TRUE(read.ok);
+    FileLines read = ReadAllLines(folder());
+    ASSERT_TRUE(read.result.ok);
     ASSERT_EQ(read.lines.size(), 100000u);
     EXPECT_EQ(read.lines, lines);
     read.lines[99999].clear();
@@ -137,7 +137,7 @@ TEST_F(Database, AFailedReadOrRewriteLeavesTheDatabaseAsItWas) {
         FileHandle lock(
             CreateFileW(DatabasePath(folder()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(lock.valid());
-        EXPECT_FALSE(ReadAllLines(folder()).ok);
+        EXPECT_FALSE(ReadAllLines(folder()).result.ok);
     }
     ASSERT_TRUE(SetFileAttributesW(DatabasePath(folder()).c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(WriteAllLines(folder(), {L"[Bar]"}).ok);

@@ -88,7 +88,16 @@ TEST_F(RelatedFiles, DeletionCountsWhatWentAndLeavesBusyFilesAndNonPaths) {
     SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     const std::wstring missing = data / L"missing.txt";
 
-    DeleteOutcome gone = DeleteRecordedFiles({plain, readOnly, missing});
+    // A database that could not drop the lines afterwards: nothing is deleted.
+    ASSERT_TRUE(ReplaceFileLines(DatabasePath(data.path()), {L"[Foo]", plain}));
+    SetFileAttributesW(DatabasePath(data.path()).c_str(), FILE_ATTRIBUTE_READONLY);
+    DeleteOutcome refused = DeleteRecordedFiles(data.path(), {plain});
+    SetFileAttributesW(DatabasePath(data.path()).c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_FALSE(refused.database);
+    EXPECT_EQ(refused.database.path, DatabasePath(data.path()));
+    EXPECT_TRUE(FileExists(plain));
+
+    DeleteOutcome gone = DeleteRecordedFiles(data.path(), {plain, readOnly, missing});
     EXPECT_EQ(gone.count, 3);
     EXPECT_FALSE(gone.failed);
     EXPECT_FALSE(FileExists(plain));
@@ -100,7 +109,7 @@ TEST_F(RelatedFiles, DeletionCountsWhatWentAndLeavesBusyFilesAndNonPaths) {
     const std::wstring folder = data / L"folder";
     CreateDirectoryW(folder.c_str(), nullptr);
     SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_HIDDEN);
-    DeleteOutcome kept = DeleteRecordedFiles({busy, data / L"*.txt", folder});
+    DeleteOutcome kept = DeleteRecordedFiles(data.path(), {busy, data / L"*.txt", folder});
     EXPECT_EQ(kept.count, 0);
     EXPECT_TRUE(kept.failed);
     EXPECT_TRUE(FileExists(busy));

@@ -31,16 +31,6 @@ protected:
     }
 };
 
-// A drive letter that names no drive here.
-std::wstring AbsentDrive() {
-    DWORD drives = GetLogicalDrives();
-    for (wchar_t c = L'Q'; c <= L'Y'; ++c) {
-        if (!(drives & (1u << (c - L'A')))) {
-            return std::wstring(1, c) + L":";
-        }
-    }
-    return L"Y:";
-}
 } // namespace
 
 TEST_F(Tidy, SortsEachBodyDropsDuplicatesWithoutCaseAndLinesOutsideRecords) {
@@ -72,10 +62,11 @@ TEST_F(Tidy, MissingFileCheckDropsDeletedFilesOnly) {
     std::wstring hidden = File(L"hidden.sys", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     std::wstring gone = File(L"gone.txt");
     DeleteFileW(gone.c_str());
-    std::wstring absent = AbsentDrive() + L"\\Program Files\\x.exe";
+    std::wstring absent = testsupport::AbsentDrive() + L"\\Program Files\\x.exe";
     // Lines that are no full file path cannot be judged: the uninstall leaves them alone, the record keeps them.
-    Lines unjudged{dir.path(), L"gone.txt", dir / L"*.txt", dir / L"sub\\..\\gone.txt", dir / L"NUL"};
-    Lines lines{gone, kept, L"[Foo]", gone, L"-[Fonts]", hidden, L"", kept, absent, L"[Bar]", gone};
+    Lines unjudged{L"gone.txt", dir / L"*.txt", dir / L"sub\\..\\gone.txt", dir / L"NUL"};
+    // A folder is no file of a record: its line goes, the folder stays.
+    Lines lines{gone, kept, L"[Foo]", gone, L"-[Fonts]", hidden, L"", kept, absent, L"[Bar]", gone, dir.path()};
     lines.insert(lines.end(), unjudged.begin(), unjudged.end());
     Write(lines);
     ASSERT_TRUE(Killed(dir.path(), host));
@@ -83,6 +74,7 @@ TEST_F(Tidy, MissingFileCheckDropsDeletedFilesOnly) {
     Lines expected{kept, L"[Foo]", L"-[Fonts]", hidden, kept, absent, L"[Bar]"};
     expected.insert(expected.end(), unjudged.begin(), unjudged.end());
     EXPECT_EQ(Read(), expected);
+    EXPECT_TRUE(FolderExists(dir.path()));
     EXPECT_EQ(host.labels, Lines{L"削除されたファイルがないか調べています、しばらくお待ちください。"});
 }
 
@@ -141,10 +133,10 @@ TEST(TidyFaults, AReadThatFailsChangesNothingAndIsReported) {
     }
     std::string bytes;
     EXPECT_FALSE(ReadFileBytes(path, bytes));
-    EXPECT_FALSE(ReadFileLines(path).ok);
-    DatabaseLines table = ReadAllLines(folder);
-    EXPECT_FALSE(table.ok);
-    EXPECT_NE(table.error, static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_FALSE(ReadFileLines(path).result.ok);
+    FileLines table = ReadAllLines(folder);
+    EXPECT_FALSE(table.result.ok);
+    EXPECT_NE(table.result.error, static_cast<DWORD>(ERROR_SUCCESS));
     ScriptedHost host;
     for (FileResult result : {Seiri(folder, host), Killed(folder, host)}) {
         EXPECT_FALSE(result.ok);
@@ -157,7 +149,7 @@ TEST(TidyFaults, AReadThatFailsChangesNothingAndIsReported) {
 // Damaged and foreign databases: either every line comes back from the tidy and the missing-file check (in
 // its record, CR LF ended), or both refuse, say why and leave every byte as it was.
 TEST_F(Tidy, DamagedOrForeignDatabasesComeBackWholeOrAreLeftAlone) {
-    const std::string q = WideToAnsi(AbsentDrive()); // paths on a drive that is away survive the check
+    const std::string q = WideToAnsi(testsupport::AbsentDrive()); // paths on a drive that is away survive the check
     std::string million;
     for (int i = 0; i < 1000000; ++i) {
         million += i % 10 ? q + "\\f" + std::to_string(i) + "\r\n" : "[S" + std::to_string(i) + "]\r\n";

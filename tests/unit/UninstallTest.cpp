@@ -49,7 +49,7 @@ protected:
     }
     UninstallRequest Request(const std::wstring& name, const Lines& files, const Lines& sections = {},
                              bool protect = false) {
-        return {name, files, sections, protect, windows, system, data, {}};
+        return {name, files, sections, protect, windows, {system, windows + L"\\SysWOW64"}, data, {}};
     }
     void WriteDatabase(const Lines& lines) { ASSERT_TRUE(WriteAllLines(data, lines, EmptyLines::Keep)); }
     Lines ReadDatabase() { return ReadAllLines(data).lines; }
@@ -120,10 +120,10 @@ TEST(Protection, SystemFolderByPlainPrefixAndExesDirectlyInTheWindowsFolder) {
         {L"C:\\WINDOWS\\notepad.exe", true},     {L"c:\\Windows\\Tool.Exe", true},
         {L"C:\\WINDOWS\\x.dll", false},          {L"C:\\WINDOWS\\x.exe.txt", false},
         {L"C:\\WINDOWS\\Sub\\x.exe", false},     {L"C:\\WINDOWSX\\x.exe", false},
-        {L"C:\\Program Files\\x.exe", false},
+        {L"C:\\Program Files\\x.exe", false},    {L"C:\\Windows\\SysWOW64\\msvcr.dll", true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(IsProtected(c.path, L"C:\\WINDOWS", L"C:\\WINDOWS\\SYSTEM"), c.kept)
+        EXPECT_EQ(IsProtected(c.path, L"C:\\WINDOWS", {L"C:\\WINDOWS\\SYSTEM", L"C:\\WINDOWS\\SYSWOW64"}), c.kept)
             << testing::PrintToString(std::wstring(c.path));
     }
 }
@@ -182,7 +182,7 @@ TEST_F(Uninstall, EverythingGoneRemovesFoldersDeepestFirstSectionsAndTheFirstRec
     // The sections as the list shows them: header and lines; only headers count.
     UninstallRequest request = Request(L"Soft", files, {L"[Soft]", L"run=soft.exe", L"[Gone]"}, true);
     request.keptFolders = {root / L"desktop\\"};
-    EXPECT_FALSE(UninstallSoftware(request, host));
+    EXPECT_EQ(UninstallSoftware(request, host), UninstallOutcome::Uninstalled);
 
     for (const auto& file : files) {
         EXPECT_FALSE(FileExists(file)) << testing::PrintToString(file);
@@ -225,7 +225,7 @@ TEST_F(Uninstall, WhatIsLeftBehindKeepsTheRecordAndIsNeverTouched) {
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);
     SetCurrentDirectoryW(data.c_str());
-    EXPECT_TRUE(UninstallSoftware(Request(L"Soft", files, {L"[Soft]"}, true), host));
+    EXPECT_EQ(UninstallSoftware(Request(L"Soft", files, {L"[Soft]"}, true), host), UninstallOutcome::LeftBehind);
     SetCurrentDirectoryW(current);
 
     EXPECT_FALSE(FileExists(deleted));
@@ -245,38 +245,97 @@ TEST_F(Uninstall, AFileThatCannotBeDeletedIsLeftBehindAndItsFolderStays) {
     HANDLE held = CreateFileW(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     WriteDatabase({L"[Soft]", busy});
-    EXPECT_TRUE(UninstallSoftware(Request(L"Soft", {busy}), host));
+    EXPECT_EQ(UninstallSoftware(Request(L"Soft", {busy}), host), UninstallOutcome::LeftBehind);
     CloseHandle(held);
     EXPECT_TRUE(FileExists(busy));
     EXPECT_EQ(ReadDatabase(), (Lines{L"[Soft]", busy}));
     EXPECT_EQ(host.messages, Lines{std::wstring(L"Soft") + kPartial});
 }
 
-TEST_F(Uninstall, FailedWritesAreReportedAndLeaveWinIniAndTheDatabaseAsTheyWere) {
+TEST_F(Uninstall, ADatabaseThatCannotBeReadOrRewrittenIsNamedBeforeAnythingIsDeleted) {
     std::wstring file = File(root / L"P\\p.txt");
-    WriteDatabase({L"[Soft]", L"-[Soft]", file});
-    std::string database = Bytes(DatabasePath(data));
-    std::string ini = Bytes(winIni);
-    SetFileAttributesW(winIni.c_str(), FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesW(DatabasePath(data).c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(UninstallSoftware(Request(L"Soft", {file}, {L"[Soft]"}), host));
-    SetFileAttributesW(winIni.c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesW(DatabasePath(data).c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::wstring path = DatabasePath(data);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        DWORD attributes;
+        const wchar_t* message;
+    };
+    const Case cases[] = {
+        {"read-only", "[Soft]\r\n", FILE_ATTRIBUTE_READONLY, L"次のファイルに書き込めませんでした。\r\n"},
+        {"no ANSI text", "\xEF\xBB\xBF[Soft]\r\n", FILE_ATTRIBUTE_NORMAL, L"次のファイルを読み込めませんでした。\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(ReplaceFileContents(path, c.bytes));
+        SetFileAttributesW(path.c_str(), c.attributes);
+        host.messages.clear();
+        EXPECT_EQ(UninstallSoftware(Request(L"Soft", {file}, {L"[Soft]"}), host), UninstallOutcome::NotStarted);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_TRUE(FileExists(file));
+        EXPECT_EQ(Bytes(path), c.bytes);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].find(c.message + path + L"\r\n"), 0u);
+    }
+}
 
-    EXPECT_FALSE(FileExists(file));
-    EXPECT_EQ(Bytes(winIni), ini);
-    EXPECT_EQ(Bytes(DatabasePath(data)), database);
-    ASSERT_EQ(host.messages.size(), 3u);
-    EXPECT_EQ(host.messages[0].find(L"次のファイルに書き込めませんでした。\r\n" + winIni + L"\r\n"), 0u);
-    EXPECT_EQ(host.messages[1].find(L"次のファイルに書き込めませんでした。\r\n" + DatabasePath(data) + L"\r\n"), 0u);
-    EXPECT_EQ(host.messages[2], L"Soft を削除しました。");
+TEST_F(Uninstall, AWinIniThatCannotBeRewrittenKeepsTheRecordAndGivesThePartialMessage) {
+    std::wstring file = File(root / L"P\\p.txt");
+    const std::string ini = Bytes(winIni);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        DWORD attributes;
+        const wchar_t* message;
+    };
+    const Case cases[] = {
+        {"read-only", ini, FILE_ATTRIBUTE_READONLY, L"次のファイルに書き込めませんでした。\r\n"},
+        {"no ANSI text", "[Soft]\r\nk=\x81\x7F\r\n", FILE_ATTRIBUTE_NORMAL,
+         L"次のファイルを読み込めませんでした。\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        File(file);
+        WriteDatabase({L"[Soft]", L"-[Soft]", file});
+        const std::string database = Bytes(DatabasePath(data));
+        ASSERT_TRUE(ReplaceFileContents(winIni, c.bytes));
+        SetFileAttributesW(winIni.c_str(), c.attributes);
+        host.messages.clear();
+        EXPECT_EQ(UninstallSoftware(Request(L"Soft", {file}, {L"[Soft]"}), host), UninstallOutcome::LeftBehind);
+        SetFileAttributesW(winIni.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_FALSE(FileExists(file));
+        EXPECT_EQ(Bytes(winIni), c.bytes);
+        EXPECT_EQ(Bytes(DatabasePath(data)), database);
+        ASSERT_EQ(host.messages.size(), 2u);
+        EXPECT_EQ(host.messages[0].find(c.message + winIni + L"\r\n"), 0u);
+        EXPECT_EQ(host.messages[1], std::wstring(L"Soft") + kPartial);
+    }
 
     // No win.ini: nothing to take out, and none is made.
     DeleteFileW(winIni.c_str());
     host.messages.clear();
-    EXPECT_FALSE(UninstallSoftware(Request(L"Soft", {}, {L"[Soft]"}), host));
+    EXPECT_EQ(UninstallSoftware(Request(L"Soft", {}, {L"[Soft]"}), host), UninstallOutcome::Uninstalled);
     EXPECT_FALSE(FileExists(winIni));
     EXPECT_EQ(host.messages, Lines{L"Soft を削除しました。"});
+}
+
+TEST_F(Uninstall, AFolderLineIsNeitherDeletedNorLeftBehindAndAnAbsentDriveIsNotGone) {
+    std::wstring app = root / L"App";
+    std::wstring file = File(app + L"\\a.txt");
+    std::wstring folder = File(root / L"Kept\\x.txt").substr(0, (root / L"Kept").size());
+    WriteDatabase({L"[Soft]", file, folder});
+    EXPECT_EQ(UninstallSoftware(Request(L"Soft", {file, folder}), host), UninstallOutcome::Uninstalled);
+    EXPECT_TRUE(FolderExists(folder));
+    EXPECT_EQ(ReadDatabase(), Lines{});
+    EXPECT_EQ(host.messages, Lines{L"Soft を削除しました。"});
+
+    // A drive letter that stands for nothing says "path not found" too: that is not "gone".
+    const std::wstring away = testsupport::AbsentDrive() + L"\\App\\a.txt";
+    WriteDatabase({L"[Soft]", away});
+    host.messages.clear();
+    EXPECT_EQ(UninstallSoftware(Request(L"Soft", {away}), host), UninstallOutcome::LeftBehind);
+    EXPECT_EQ(ReadDatabase(), (Lines{L"[Soft]", away}));
+    EXPECT_EQ(host.messages, Lines{std::wstring(L"Soft") + kPartial});
 }
 
 TEST_F(Uninstall, ARecordBeyondTheInitialTableIsRemovedAndTheRestStaysWhole) {
@@ -288,7 +347,7 @@ TEST_F(Uninstall, ARecordBeyondTheInitialTableIsRemovedAndTheRestStaysWhole) {
         }
     }
     WriteDatabase(lines);
-    EXPECT_FALSE(UninstallSoftware(Request(L"Soft399", {}), host));
+    EXPECT_EQ(UninstallSoftware(Request(L"Soft399", {}), host), UninstallOutcome::Uninstalled);
     lines.resize(lines.size() - 100);
     EXPECT_EQ(ReadDatabase(), lines);
 }

@@ -6,9 +6,9 @@
 namespace ruvex {
 
 FileResult RewriteDatabase(const std::wstring& dataFolder, const DatabaseEdit& edit) {
-    DatabaseLines table = ReadAllLines(dataFolder);
-    if (!table.ok) {
-        return FileResult::Failed(GetLastError());
+    FileLines table = ReadAllLines(dataFolder);
+    if (!table.result) {
+        return table.result;
     }
     return WriteAllLines(dataFolder, edit(std::move(table.lines)), EmptyLines::Keep);
 }

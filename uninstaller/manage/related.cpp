@@ -5,7 +5,7 @@
 #include "resources/RuvexTexts.h"
 #include "uninstaller/manage/records.h"
 #include "uninstaller/monitor/database.h"
-#include "uninstaller/monitor/filepath.h"
+#include "uninstaller/manage/deletion.h"
 
 #include <windows.h>
 
@@ -63,25 +63,30 @@ FileResult ReleaseRelatedFiles(const std::wstring& dataFolder, const std::wstrin
                            [&](std::vector<std::wstring> lines) { return WithFilesReleased(lines, name, kept); });
 }
 
-DeleteOutcome DeleteRecordedFiles(const std::vector<std::wstring>& files) {
+DeleteOutcome DeleteRecordedFiles(const std::wstring& dataFolder, const std::vector<std::wstring>& files) {
     DeleteOutcome outcome;
+    // The missing-file check that follows must be able to drop the deleted files' lines.
+    if (FileLines table = ReadAllLines(dataFolder); !table.result) {
+        outcome.database = table.result;
+        return outcome;
+    }
+    if (outcome.database = CheckRewritable(DatabasePath(dataFolder)); !outcome.database) {
+        return outcome;
+    }
     outcome.count = static_cast<int>(files.size());
+    DeletionGate gate;
     for (const auto& file : files) {
-        // A line that only looks like a file (a wildcard, a device, a relative name) must not reach the
-        // file system's delete, and a folder keeps its attributes: both are reported as not deleted.
-        const DWORD attributes = IsFullFilePath(file) ? GetFileAttributesW(file.c_str()) : 0;
-        if (!IsFullFilePath(file) ||
-            (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))) {
+        switch (gate.Delete(file)) {
+        case Deletion::Deleted:
+        case Deletion::Gone: // a missing file stays counted, as it always did
+            break;
+        case Deletion::Folder:
+        case Deletion::Protected:
+        case Deletion::Unreadable:
+        case Deletion::Refused:
             --outcome.count;
             outcome.failed = true;
-            continue;
-        }
-        if (!SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL)) {
-            continue;
-        }
-        if (!DeleteFileW(file.c_str())) {
-            --outcome.count;
-            outcome.failed = true;
+            break;
         }
     }
     return outcome;

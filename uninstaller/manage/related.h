@@ -29,11 +29,12 @@ namespace ruvex {
 struct DeleteOutcome {
     int count = 0;       // files taken as deleted
     bool failed = false; // some file could not be deleted
+    FileResult database; // uninstall.dat could not be read or rewritten: nothing was deleted
 };
-// Deletes the files from the disk (folders never). A file whose attributes cannot be reset (a missing one)
-// is passed over and stays counted; one that cannot be deleted, or a line that is not a full file path,
-// is left alone and not counted.
-[[nodiscard]] DeleteOutcome DeleteRecordedFiles(const std::vector<std::wstring>& files);
+// Deletes the files from the disk (folders never) through the deletion gate, once uninstall.dat is known
+// to be readable and rewritable. A missing file stays counted; one that cannot be deleted, cannot be looked
+// at, lies behind a link or is no full file path is left alone and not counted.
+[[nodiscard]] DeleteOutcome DeleteRecordedFiles(const std::wstring& dataFolder, const std::vector<std::wstring>& files);
 // count + " 個のﾌｧｲﾙを削除しました。", with the note about undeletable files when something failed.
 [[nodiscard]] std::wstring DeletedMessage(const DeleteOutcome& outcome);
 

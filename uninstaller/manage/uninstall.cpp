@@ -6,7 +6,8 @@
 #include "resources/RuvexTexts.h"
 #include "base/path.h"
 #include "uninstaller/monitor/database.h"
-#include "uninstaller/monitor/filepath.h"
+#include "uninstaller/manage/deletion.h"
+#include "uninstaller/monitor/failure.h"
 
 #include <windows.h>
 
@@ -16,33 +17,8 @@ namespace ruvex {
 
 namespace {
 
-void ReportFailure(RunHost& host, const std::wstring& path, DWORD error) {
-    host.Message(std::wstring(texts::CannotWrite) + L"\r\n" + path + L"\r\n" + ErrorText(error), texts::BoxTitle,
-                 MessageKind::Critical);
-}
-
-// Deletes one recorded file; false when it is left behind. A line that does not name a file by its full
-// path is never handed to the file system: a relative path would be taken from the current folder, a
-// wildcard or a device name would reach files the record never named.
-bool DeleteRecordedFile(const std::wstring& path, const UninstallRequest& request, FolderTable& folders) {
-    if (!IsFullFilePath(path)) {
-        return false;
-    }
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return true; // gone already
-    }
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return false;
-    }
-    if (request.protect && IsProtected(path, request.windowsFolder, request.systemFolder)) {
-        return false;
-    }
-    // A read-only file cannot be deleted, so the attributes go first; a file whose attributes cannot be
-    // reset is left as it is.
-    bool deleted = SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) && DeleteFileW(path.c_str());
-    folders.Add(FolderPart(path));
-    return deleted;
+void ReportFailure(RunHost& host, const FileResult& failure) {
+    host.Message(FileFailureText(failure), texts::BoxTitle, MessageKind::Critical);
 }
 
 std::wstring FolderKey(std::wstring folder) {
@@ -52,30 +28,25 @@ std::wstring FolderKey(std::wstring folder) {
     return ToUpper(folder);
 }
 
-// Only empty folders go: RemoveDirectoryW never removes anything below. A bare drive ("C:") would name the
-// current folder of that drive, and a folder that is a link would go whatever its target holds: neither is
-// tried. Nor is a folder of the system's own, which an installer only put a file into.
-void RemoveFolders(const std::vector<std::wstring>& folders, const std::vector<std::wstring>& keptFolders) {
+// Only empty folders go, and only through the gate: never a link, never a drive, never a folder of the
+// system's own or the user's, which an installer only put a file into.
+void RemoveFolders(const std::vector<std::wstring>& folders, const std::vector<std::wstring>& keptFolders,
+                   DeletionGate& gate) {
     std::unordered_set<std::wstring> kept;
     for (const auto& folder : keptFolders) {
         kept.insert(FolderKey(folder));
     }
     for (const auto& folder : folders) {
-        if (folder.size() <= 2 || kept.count(FolderKey(folder)) != 0) {
-            continue;
+        if (kept.count(FolderKey(folder)) == 0) {
+            gate.RemoveEmptyFolder(folder);
         }
-        DWORD attributes = GetFileAttributesW(folder.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-            continue;
-        }
-        RemoveDirectoryW(folder.c_str());
     }
 }
 
 // Each section through win.tmp in the data folder; win.ini is replaced only by a complete copy, through the
-// safe replacement, and only when a section was found. A missing win.ini is not created.
-void RemoveWinIniSections(const UninstallRequest& request, RunHost& host) {
+// safe replacement, and only when a section was found. A missing win.ini is not created. False when win.ini
+// could not be read or written: the record then keeps its section lines.
+bool RemoveWinIniSections(const UninstallRequest& request, RunHost& host) {
     const std::wstring winIni = request.windowsFolder + L"\\win.ini";
     const std::wstring scratch = request.dataFolder + L"\\win.tmp";
     for (const auto& section : request.sections) {
@@ -83,36 +54,36 @@ void RemoveWinIniSections(const UninstallRequest& request, RunHost& host) {
             continue;
         }
         if (!FileExists(winIni)) {
-            return;
+            return true;
         }
-        FileLines current = ReadFileLines(winIni);
-        if (!current.ok) {
-            ReportFailure(host, winIni, GetLastError());
-            return;
+        // Byte pairs that the code page does not define would not come back as they were.
+        FileLines current = ReadAnsiLines(winIni);
+        if (!current.result) {
+            ReportFailure(host, current.result);
+            return false;
         }
         std::vector<std::wstring> edited = WithoutWinIniSection(current.lines, section);
         std::string bytes = JoinLines(edited);
         if (FileResult written = ReplaceFileContents(scratch, bytes); !written) {
-            ReportFailure(host, scratch, written.error);
-            return;
+            ReportFailure(host, written);
+            return false;
         }
         if (edited.size() == current.lines.size()) {
             continue;
         }
         if (FileResult replaced = ReplaceFileContents(winIni, bytes); !replaced) {
-            ReportFailure(host, winIni, replaced.error);
-            return;
+            ReportFailure(host, replaced);
+            return false;
         }
     }
+    return true;
 }
 
 void RemoveRecord(const UninstallRequest& request, RunHost& host) {
-    const std::wstring path = DatabasePath(request.dataFolder);
-    DatabaseLines table = ReadAllLines(request.dataFolder, &host);
+    FileLines table = ReadAllLines(request.dataFolder, &host);
     host.PMax();
-    if (!table.ok) {
-        DWORD error = GetLastError();
-        ReportFailure(host, path, error != ERROR_SUCCESS ? error : ERROR_READ_FAULT);
+    if (!table.result) {
+        ReportFailure(host, table.result);
         return;
     }
     if (!table.lines.empty()) {
@@ -121,16 +92,28 @@ void RemoveRecord(const UninstallRequest& request, RunHost& host) {
     std::vector<std::wstring> lines = WithoutFirstRecord(std::move(table.lines), request.name);
     host.PMax();
     if (FileResult written = WriteAllLines(request.dataFolder, lines); !written) {
-        ReportFailure(host, path, written.error);
+        ReportFailure(host, written);
     }
+}
+
+// Whether the record can be changed afterwards: a database that cannot be read or rewritten now would keep
+// the lines of files that are gone, or lose those that stay, while the user is told it worked.
+FileResult CheckDatabase(const std::wstring& dataFolder) {
+    if (FileLines table = ReadAllLines(dataFolder); !table.result) {
+        return table.result;
+    }
+    return CheckRewritable(DatabasePath(dataFolder));
 }
 
 } // namespace
 
-bool IsProtected(const std::wstring& path, const std::wstring& windowsFolder, const std::wstring& systemFolder) {
-    if (!systemFolder.empty() && path.size() >= systemFolder.size() &&
-        ToUpper(path.substr(0, systemFolder.size())) == ToUpper(systemFolder)) {
-        return true;
+bool IsProtected(const std::wstring& path, const std::wstring& windowsFolder,
+                 const std::vector<std::wstring>& systemFolders) {
+    for (const auto& systemFolder : systemFolders) {
+        if (!systemFolder.empty() && path.size() >= systemFolder.size() &&
+            ToUpper(path.substr(0, systemFolder.size())) == ToUpper(systemFolder)) {
+            return true;
+        }
     }
     auto slash = path.rfind(L'\\');
     std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
@@ -193,7 +176,12 @@ std::wstring UninstallMessage(const std::wstring& name, bool leftBehind) {
     return name + texts::PartlyUninstalledSuffix + L"\n\r\n\r" + texts::LeftBehindReason;
 }
 
-bool UninstallSoftware(const UninstallRequest& request, RunHost& host) {
+UninstallOutcome UninstallSoftware(const UninstallRequest& request, RunHost& host) {
+    // Nothing is deleted unless the record can be brought in step with the disk afterwards.
+    if (FileResult database = CheckDatabase(request.dataFolder); !database) {
+        ReportFailure(host, database);
+        return UninstallOutcome::NotStarted;
+    }
     host.SetWaitLabel(std::wstring(texts::DeletingFiles) + texts::PleaseWait);
     host.ShowWaitWindow(true);
     host.SetBusy(true);
@@ -203,16 +191,35 @@ bool UninstallSoftware(const UninstallRequest& request, RunHost& host) {
     }
     bool leftBehind = false;
     FolderTable folders;
+    DeletionGate gate([&](const std::wstring& path) {
+        return request.protect && IsProtected(path, request.windowsFolder, request.systemFolders);
+    });
     for (std::size_t i = 0; i < count; ++i) {
         if (i % 20 == 0) {
             host.SetProgressPos(ProgressBar::Wait, static_cast<double>(i));
         }
-        if (!DeleteRecordedFile(request.files[i], request, folders)) {
+        const std::wstring& path = request.files[i];
+        switch (gate.Delete(path)) {
+        case Deletion::Gone:
+        case Deletion::Folder:
+            break;
+        case Deletion::Protected:
+        case Deletion::Unreadable:
             leftBehind = true;
+            break;
+        case Deletion::Refused:
+            leftBehind = true;
+            folders.Add(FolderPart(path));
+            break;
+        case Deletion::Deleted:
+            folders.Add(FolderPart(path));
+            break;
         }
     }
-    RemoveFolders(folders.DeepestFirst(), request.keptFolders);
-    RemoveWinIniSections(request, host);
+    RemoveFolders(folders.DeepestFirst(), request.keptFolders, gate);
+    if (!RemoveWinIniSections(request, host)) {
+        leftBehind = true;
+    }
     if (!leftBehind) {
         RemoveRecord(request, host);
     }
@@ -220,7 +227,7 @@ bool UninstallSoftware(const UninstallRequest& request, RunHost& host) {
     host.ShowWaitWindow(false);
     host.SetBusy(false);
     host.Message(UninstallMessage(request.name, leftBehind), texts::BoxTitle, MessageKind::Information);
-    return leftBehind;
+    return leftBehind ? UninstallOutcome::LeftBehind : UninstallOutcome::Uninstalled;
 }
 
 } // namespace ruvex

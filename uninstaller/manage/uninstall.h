@@ -10,10 +10,11 @@
 
 namespace ruvex {
 
-// The option "安全性を高める": a file under the system folder (a plain prefix test, so SYSTEM also covers
-// SYSTEM32) or an .exe lying directly in the Windows folder is never touched.
+// The option "安全性を高める": a file under a system folder (a plain prefix test, so SYSTEM also covers
+// SYSTEM32; System32 and SysWOW64 are both system folders) or an .exe lying directly in the Windows folder
+// is never touched.
 [[nodiscard]] bool IsProtected(const std::wstring& path, const std::wstring& windowsFolder,
-                               const std::wstring& systemFolder);
+                               const std::vector<std::wstring>& systemFolders);
 
 // The folders of the files whose deletion was tried, each once (without regard to case), first met first.
 class FolderTable {
@@ -44,15 +45,21 @@ struct UninstallRequest {
     std::vector<std::wstring> sections; // the record's win.ini lines as they stand now (List3)
     bool protect = false;               // Check6
     std::wstring windowsFolder;
-    std::wstring systemFolder;
+    std::vector<std::wstring> systemFolders; // System32 and, on a 64-bit system, SysWOW64
     std::wstring dataFolder;
-    // The system's own folders (the Desktop, the Start Menu, ...): never removed, even when the software's
-    // last file there leaves one empty.
+    // The system's own folders and the user's known folders (Program Files, the Desktop, AppData, ...):
+    // never removed, even when the software's last file there leaves one empty.
     std::vector<std::wstring> keptFolders;
 };
 
+enum class UninstallOutcome {
+    Uninstalled,
+    LeftBehind,
+    NotStarted, // uninstall.dat could not be read or rewritten: it was named, and nothing was deleted
+};
+
 // After the user's two confirmations: deletes, removes folders and sections and the record, and shows the
-// result message (failed writes are reported before it). True when something was left behind.
-bool UninstallSoftware(const UninstallRequest& request, RunHost& host);
+// result message (failed writes are reported before it).
+UninstallOutcome UninstallSoftware(const UninstallRequest& request, RunHost& host);
 
 } // namespace ruvex

@@ -136,35 +136,18 @@ FileResult AppendRecordBody(const std::wstring& dataFolder, const std::vector<st
     return AppendLines(DatabasePath(dataFolder), BodyLines(files, sections));
 }
 
-DatabaseLines ReadAllLines(const std::wstring& dataFolder, RunHost* host) {
-    DatabaseLines result;
-    result.lines.reserve(MaxDatabaseLines);
-    LineReader reader;
-    if (!reader.Open(DatabasePath(dataFolder))) {
-        result.ok = !DatabaseExists(dataFolder);
-        result.error = result.ok ? ERROR_SUCCESS : GetLastError();
-        return result;
+FileLines ReadAllLines(const std::wstring& dataFolder, RunHost* host) {
+    const std::wstring path = DatabasePath(dataFolder);
+    if (!DatabaseExists(dataFolder)) {
+        return {};
     }
-    ByteProgress progress(host, reader.Size());
-    std::wstring line;
-    while (reader.Next(line)) {
-        progress.Line(line);
-        result.lines.push_back(std::move(line));
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    std::uint64_t size = 0;
+    if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     }
-    if (reader.Error() != ERROR_SUCCESS) {
-        // A table cut short by a failed read would be written back short: the caller must not use it.
-        result.ok = false;
-        result.error = reader.Error();
-        result.lines.clear();
-    } else if (reader.ForeignText()) {
-        // A file that is not ANSI text (UTF-16 or UTF-8 with its byte-order mark, NUL bytes, bytes the code
-        // page lacks) would come back changed from a rewrite: a UTF-16 file destroyed, a path turned into
-        // another one. Every rewrite refuses it, and the user is told; the file stays as it is.
-        result.ok = false;
-        result.error = ERROR_NO_UNICODE_TRANSLATION;
-        result.lines.clear();
-    }
-    return result;
+    ByteProgress progress(host, size);
+    return ReadAnsiLines(path, [&](const std::wstring& line) { progress.Line(line); });
 }
 
 FileResult WriteAllLines(const std::wstring& dataFolder, const std::vector<std::wstring>& lines, EmptyLines empty) {

@@ -2,6 +2,7 @@
 // No operation keeps the database between user actions: each one opens the file, works and closes it.
 #pragma once
 
+#include "base/codec.h"
 #include "base/safefile.h"
 #include "uninstaller/monitor/RunHost.h"
 
@@ -40,14 +41,10 @@ struct SoftwareRecord {
 [[nodiscard]] FileResult AppendRecordBody(const std::wstring& dataFolder, const std::vector<std::wstring>& files,
                                           const std::vector<std::wstring>& sections);
 
-// The whole file as a table of lines (index 0 is the file's first line). With a host the Wait bar
-// follows the bytes read; ok is false when the file exists but cannot be read whole (error says why).
-struct DatabaseLines {
-    bool ok = true;
-    DWORD error = ERROR_SUCCESS;
-    std::vector<std::wstring> lines;
-};
-[[nodiscard]] DatabaseLines ReadAllLines(const std::wstring& dataFolder, RunHost* host = nullptr);
+// The whole file as a table of lines (index 0 is the file's first line); a missing file is an empty table.
+// With a host the Wait bar follows the bytes read. A file that cannot be read whole, or is no ANSI text,
+// fails (result.reading, result.path) with no lines.
+[[nodiscard]] FileLines ReadAllLines(const std::wstring& dataFolder, RunHost* host = nullptr);
 
 enum class EmptyLines { Drop, Keep };
 // Replaces the file by the table's lines in order; empty entries are left out unless kept.

@@ -1,5 +1,10 @@
 #include "uninstaller/monitor/filepath.h"
 
+#include "base/path.h"
+#include "base/text.h"
+
+#include <windows.h>
+
 #include <array>
 
 namespace ruvex {
@@ -83,6 +88,56 @@ bool IsFullFilePath(std::wstring_view path) noexcept {
         path.remove_prefix(slash + 1);
     }
     return parts >= minimumParts;
+}
+
+PathState PathProbe::Probe(const std::wstring& path) {
+    if (!IsFullFilePath(path)) {
+        return PathState::Unknown;
+    }
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathState::Folder : PathState::File;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+        return PathState::Unknown;
+    }
+    // A drive letter that is mapped to nothing says "path not found" as well: only a drive whose root can
+    // be read says that the file is not there.
+    return DriveAnswers(path) ? PathState::Gone : PathState::Unknown;
+}
+
+bool PathProbe::DriveAnswers(const std::wstring& path) {
+    const std::wstring root = DriveRoot(path);
+    auto known = drives_.find(ToUpper(root));
+    if (known == drives_.end()) {
+        known = drives_.emplace(ToUpper(root), GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES).first;
+    }
+    return known->second;
+}
+
+bool PassesThroughLink(const std::wstring& path, bool includeLast) {
+    const std::wstring root = DriveRoot(path);
+    if (root.empty()) {
+        return true;
+    }
+    const std::size_t end = includeLast ? path.size() : path.rfind(L'\\');
+    for (std::size_t slash = root.size() - 1; slash != std::wstring::npos && slash < end;) {
+        const std::size_t next = path.find(L'\\', slash + 1);
+        const std::wstring folder = path.substr(0, std::min(next, end));
+        const DWORD attributes = GetFileAttributesW(folder.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            // Nothing below a folder that is not there can be reached through a link; a folder that cannot
+            // be looked at might be one.
+            const DWORD error = GetLastError();
+            return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+        }
+        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            return true;
+        }
+        slash = next;
+    }
+    return false;
 }
 
 } // namespace ruvex

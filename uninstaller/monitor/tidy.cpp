@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include <map>
-
 namespace ruvex {
 
 namespace {
@@ -28,35 +26,6 @@ std::uint64_t FileSize(const std::wstring& path) {
     }
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
-
-// Answers "is this file gone?" and remembers per drive whether the drive can be read at all. Only a line
-// that names a file by its full path can be judged: any other line (a relative path, a wildcard, a device,
-// a folder) is one the uninstall left alone, and the record keeps it.
-class MissingFileTest {
-public:
-    bool IsGone(const std::wstring& path) {
-        if (!IsFullFilePath(path)) {
-            return false;
-        }
-        DWORD attributes = GetFileAttributesW(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES) {
-            return false;
-        }
-        std::wstring root = DriveRoot(path);
-        if (root.empty()) {
-            return true;
-        }
-        std::wstring key = ToUpper(root);
-        auto known = drives_.find(key);
-        if (known == drives_.end()) {
-            known = drives_.emplace(key, GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES).first;
-        }
-        return known->second;
-    }
-
-private:
-    std::map<std::wstring, bool> drives_;
-};
 
 // A phase over k lines: maximum k, position j on every 20th line.
 void Steps(RunHost* host, std::size_t k) {
@@ -109,11 +78,11 @@ FileResult Seiri(const std::wstring& dataFolder, RunHost& host) {
         return {};
     }
     host.SetBusy(true);
-    DatabaseLines table = ReadAllLines(dataFolder, &host);
+    FileLines table = ReadAllLines(dataFolder, &host);
     host.PMax();
-    if (!table.ok) {
+    if (!table.result) {
         host.SetBusy(false);
-        return FileResult::ReadFailed(table.error);
+        return table.result;
     }
     const auto& lines = table.lines;
     std::vector<std::wstring> out;
@@ -150,15 +119,20 @@ FileResult Killed(const std::wstring& dataFolder, RunHost& host) {
         host.ShowWaitWindow(true);
         host.SetWaitLabel(texts::CheckingDeletedFiles);
     }
-    DatabaseLines table = ReadAllLines(dataFolder, &host);
-    if (!table.ok) {
+    FileLines table = ReadAllLines(dataFolder, &host);
+    if (!table.result) {
         host.SetBusy(false);
-        return FileResult::ReadFailed(table.error);
+        return table.result;
     }
-    MissingFileTest test;
+    // The uninstall's rule for "gone"; a line that names a folder goes too, as no file of a record is one
+    // (the folder itself is never touched).
+    PathProbe probe;
     for (auto& line : table.lines) {
-        if (!IsHeaderLine(line) && !IsWinIniLine(line) && !line.empty() && test.IsGone(line)) {
-            line.clear();
+        if (!IsHeaderLine(line) && !IsWinIniLine(line) && !line.empty()) {
+            const PathState state = probe.Probe(line);
+            if (state == PathState::Gone || state == PathState::Folder) {
+                line.clear();
+            }
         }
     }
     host.PMax();

@@ -2,6 +2,7 @@
 // (Command11), release (Command12) and refresh (Command14).
 #include "uninstaller/ui/Form1.h"
 
+#include "base/path.h"
 #include "base/text.h"
 #include "resources/RuvexTexts.h"
 #include "uninstaller/manage/records.h"
@@ -12,19 +13,94 @@
 #include "uninstaller/ui/MessagePump.h"
 #include "uninstaller/ui/cPath.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 namespace ruvex::ui {
 
 namespace {
 
-// Folders that belong to the system, not to a software: an uninstall may empty them but never removes them.
+// System32, and SysWOW64 where the system has one: a 32-bit installer puts its shared files there.
+std::vector<std::wstring> SystemFolders() {
+    std::vector<std::wstring> folders{SystemFolder};
+    wchar_t wow64[MAX_PATH + 1];
+    const UINT n = GetSystemWow64DirectoryW(wow64, MAX_PATH + 1);
+    if (n > 0 && n <= MAX_PATH) {
+        folders.push_back(RemoveTrailingBackslash(std::wstring_view(wow64, n)));
+    }
+    return folders;
+}
+
+// Folders that belong to the system or the user, not to a software: an uninstall may empty them but never
+// removes them. DONT_VERIFY: the folder is only named, never created (nor, under Wine, made a link).
 std::vector<std::wstring> SystemsOwnFolders() {
-    std::vector<std::wstring> folders{WindowsFolder, SystemFolder};
+    std::vector<std::wstring> folders = SystemFolders();
+    folders.push_back(WindowsFolder);
     for (int csidl : {cPath::Desktop, cPath::Programs, cPath::Favorites, cPath::Startup, cPath::Recent, cPath::SendTo,
                       cPath::StartMenu, cPath::Fonts}) {
         std::wstring folder = cPath::GetSpecialFolder(csidl);
         if (folder.size() > 1) {
             folders.push_back(folder);
         }
+    }
+    static const KNOWNFOLDERID* const kKnown[] = {
+        &FOLDERID_ProgramFiles,
+        &FOLDERID_ProgramFilesX86,
+        &FOLDERID_ProgramFilesX64,
+        &FOLDERID_ProgramFilesCommon,
+        &FOLDERID_ProgramFilesCommonX86,
+        &FOLDERID_ProgramFilesCommonX64,
+        &FOLDERID_ProgramData,
+        &FOLDERID_RoamingAppData,
+        &FOLDERID_LocalAppData,
+        &FOLDERID_LocalAppDataLow,
+        &FOLDERID_Public,
+        &FOLDERID_PublicDesktop,
+        &FOLDERID_PublicDocuments,
+        &FOLDERID_PublicDownloads,
+        &FOLDERID_PublicMusic,
+        &FOLDERID_PublicPictures,
+        &FOLDERID_PublicVideos,
+        &FOLDERID_CommonPrograms,
+        &FOLDERID_CommonStartMenu,
+        &FOLDERID_CommonStartup,
+        &FOLDERID_CommonTemplates,
+        &FOLDERID_Profile,
+        &FOLDERID_UserProfiles,
+        &FOLDERID_Documents,
+        &FOLDERID_Downloads,
+        &FOLDERID_Music,
+        &FOLDERID_Pictures,
+        &FOLDERID_Videos,
+        &FOLDERID_Templates,
+        &FOLDERID_Contacts,
+        &FOLDERID_Links,
+        &FOLDERID_SavedGames,
+        &FOLDERID_Windows,
+        &FOLDERID_System,
+        &FOLDERID_SystemX86,
+        &FOLDERID_Fonts,
+        &FOLDERID_Desktop,
+        &FOLDERID_Programs,
+        &FOLDERID_StartMenu,
+        &FOLDERID_Startup,
+        &FOLDERID_SendTo,
+        &FOLDERID_Recent,
+        &FOLDERID_Favorites,
+        &FOLDERID_AdminTools,
+        &FOLDERID_CommonAdminTools,
+    };
+    for (const KNOWNFOLDERID* id : kKnown) {
+        wchar_t* path = nullptr;
+        if (SUCCEEDED(SHGetKnownFolderPath(*id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path && path[0]) {
+            folders.push_back(path);
+        }
+        CoTaskMemFree(path);
+    }
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    if (n > 0 && n <= MAX_PATH) {
+        folders.emplace_back(temp, n);
     }
     return folders;
 }
@@ -46,16 +122,19 @@ void Form1::Command3_Click() {
     form10_.Show(std::wstring(texts::DeletingFiles) + texts::PleaseWait);
     SetWindowPos(form10_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     PaintPending();
-    UninstallRequest request{name,          List2.Items(), List3.Items(), form2_.IsChecked(Check::Check6),
-                             WindowsFolder, SystemFolder,  DataFolder,    SystemsOwnFolders()};
+    UninstallRequest request{name,          List2.Items(),   List3.Items(), form2_.IsChecked(Check::Check6),
+                             WindowsFolder, SystemFolders(), DataFolder,    SystemsOwnFolders()};
+    UninstallOutcome outcome = UninstallOutcome::NotStarted;
     {
         // The bar follows every 20th file, but paints no more often than a screen can show it.
         PacedPainting paced(form10_.WaitProgressBar());
-        (void)UninstallSoftware(request, *this);
+        outcome = UninstallSoftware(request, *this);
     }
     // The engine's check, not the start-up's: the option that skips it at start-up must not leave the
-    // lines of deleted files behind.
-    ReportWrite(ruvex::Killed(DataFolder, *this), DatabasePath(DataFolder));
+    // lines of deleted files behind. A database that could not be used is not tried again.
+    if (outcome != UninstallOutcome::NotStarted) {
+        ReportWrite(ruvex::Killed(DataFolder, *this), DatabasePath(DataFolder));
+    }
     SoftHyouji();
 }
 

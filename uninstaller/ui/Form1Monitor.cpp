@@ -9,6 +9,7 @@
 #include "uninstaller/monitor/tidy.h"
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/MessagePump.h"
+#include "uninstaller/monitor/failure.h"
 #include "uninstaller/ui/Report.h"
 #include "uninstaller/ui/cPath.h"
 
@@ -321,7 +322,7 @@ void Form1::Command2_Click() {
     if (!allFolders) {
         // newdir.dat is read back, as written: the record holds the files lying directly in each new folder.
         FileLines recorded = ReadFileLines(InData(L"newdir.dat"));
-        std::vector<std::wstring> inNew = FilesOfNewFolders(recorded.ok ? recorded.lines : newFolders, skipped);
+        std::vector<std::wstring> inNew = FilesOfNewFolders(recorded.result ? recorded.lines : newFolders, skipped);
         files.insert(files.end(), inNew.begin(), inNew.end());
     }
     // One append for the whole record: a failure leaves no half record behind.

@@ -90,8 +90,12 @@ void Form1::Command13_Click() {
         return;
     }
     SetCursorWait(true);
-    DeleteOutcome outcome = DeleteRecordedFiles(files);
+    DeleteOutcome outcome = DeleteRecordedFiles(DataFolder, files);
     SetCursorWait(false);
+    if (!ReportWrite(outcome.database, DatabasePath(DataFolder))) {
+        SoftHyouji();
+        return;
+    }
     Message(DeletedMessage(outcome), texts::BoxTitle, MessageKind::Information);
     // The deleted files' lines leave every record through the missing-file check; folders stay.
     ReportWrite(ruvex::Killed(DataFolder, *this), DatabasePath(DataFolder));

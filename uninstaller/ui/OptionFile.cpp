@@ -58,7 +58,7 @@ std::wstring OptionFilePath(const std::wstring& dataFolder) {
 
 std::optional<Options> ReadOptionFile(const std::wstring& dataFolder) {
     FileLines file = ReadFileLines(OptionFilePath(dataFolder));
-    if (!file.ok || file.lines.size() < 10) {
+    if (!file.result || file.lines.size() < 10) {
         return std::nullopt;
     }
     Options options;

@@ -7,9 +7,7 @@
 
 namespace ruvex::ui {
 
-// CannotRead or CannotWrite, CR LF, the path, CR LF, the error's text.
-[[nodiscard]] std::wstring FileFailureText(const FileResult& result, const std::wstring& path);
-// The same in a message box with the error icon, owned by owner.
+// FileFailureText in a message box with the error icon, owned by owner.
 void ShowFileFailure(HWND owner, const FileResult& result, const std::wstring& path);
 
 } // namespace ruvex::ui
