@@ -176,9 +176,17 @@ TEST(RuvexUninstallFiles, HostileRecordsDeleteOnlyThePlainLineAndEveryVictimStay
     const std::wstring root = L"C:\\RvxU" + id;
     const std::wstring links = StageFolder() + L"\\links";
     const std::wstring system = L"C:\\windows\\system32\\rvx" + id + L".dll";
-    Cleanup cleanup{{root, system}};
-    const Lines victims{Lay(root + L"\\a.txt"), Lay(root + L"\\b.txt"), Lay(root + L"\\folder\\inner.txt"),
-                        Lay(links + L"\\victims\\victim.dll"), Lay(system)};
+    // A 32-bit installer's shared file, under the safety option; and a file in a folder of the user's own.
+    const std::wstring wow64 = L"C:\\windows\\syswow64\\rvx" + id + L".dll";
+    const std::wstring music = L"C:\\users\\Public\\Music";
+    const std::wstring inMusic = music + L"\\rvx" + id + L".txt";
+    Cleanup cleanup{{root, system, wow64, inMusic}};
+    const Lines victims{Lay(root + L"\\a.txt"),
+                        Lay(root + L"\\b.txt"),
+                        Lay(root + L"\\folder\\inner.txt"),
+                        Lay(links + L"\\victims\\victim.dll"),
+                        Lay(system),
+                        Lay(wow64)};
     CreateDirectoryW((root + L"\\sub").c_str(), nullptr);
     const std::wstring plain = root + L"\\plain.txt";
     const std::wstring away = testsupport::AbsentDrive() + L"\\App\\a.txt";
@@ -199,6 +207,7 @@ TEST(RuvexUninstallFiles, HostileRecordsDeleteOnlyThePlainLineAndEveryVictimStay
                      L"\\??\\" + root + L"\\a.txt",
                      L"C:\\windows.\\system32\\rvx" + id + L".dll", // past the safety option's prefix test
                      links + L"\\app\\lib\\victim.dll",
+                     wow64,
                      away,
                      L"C:",
                      L"C:\\"};
@@ -207,6 +216,7 @@ TEST(RuvexUninstallFiles, HostileRecordsDeleteOnlyThePlainLineAndEveryVictimStay
     record.insert(record.end(), kept.begin(), kept.end());
     record.insert(record.end(), dropped.begin(), dropped.end());
     record.push_back(plain);
+    record.push_back(inMusic);
 
     struct Case {
         const char* what;
@@ -238,6 +248,7 @@ TEST(RuvexUninstallFiles, HostileRecordsDeleteOnlyThePlainLineAndEveryVictimStay
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Lay(plain);
+        Lay(inMusic);
         // The relative line names a file of the program's own (current) folder.
         auto prepare = WithSafety(true, true, record);
         Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
@@ -257,6 +268,8 @@ TEST(RuvexUninstallFiles, HostileRecordsDeleteOnlyThePlainLineAndEveryVictimStay
         held.reset();
         SetFileAttributesW(database.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(Exists(plain), c.after != afterHostile);
+        EXPECT_EQ(Exists(inMusic), c.after != afterHostile);
+        EXPECT_TRUE(Exists(music)); // emptied, never removed
         for (const auto& file : victims) {
             EXPECT_TRUE(Exists(file)) << testing::PrintToString(file);
         }

@@ -2,7 +2,9 @@
 
 #include "base/codec.h"
 #include "support/TempFolder.h"
+#include "uninstaller/manage/related.h"
 #include "uninstaller/monitor/database.h"
+#include "uninstaller/monitor/failure.h"
 
 #include <gtest/gtest.h>
 
@@ -50,4 +52,24 @@ TEST(Records, ARewriteThatFailsLeavesTheFileByteForByte) {
     std::string after;
     ReadFileBytes(DatabasePath(dir.path()), after);
     EXPECT_EQ(after, before);
+}
+
+TEST(Records, ADatabaseThatIsNoAnsiTextIsAReadFailureNamingItForEveryRewrite) {
+    TempFolder dir{L"records"};
+    const std::wstring path = DatabasePath(dir.path());
+    const char bytes[] = "\xFF\xFE[\0F\0o\0o\0]\0"; // UTF-16
+    const std::function<FileResult()> rewrites[] = {
+        [&] { return RenameSoftware(dir.path(), L"Foo", L"Bar"); },
+        [&] { return ReleaseSoftware(dir.path(), L"Foo"); },
+        [&] { return AddRelatedFiles(dir.path(), L"Foo", {L"C:\\x.txt"}); },
+        [&] { return ReleaseRelatedFiles(dir.path(), L"Foo", {}); },
+    };
+    for (const auto& rewrite : rewrites) {
+        ASSERT_TRUE(ReplaceFileContents(path, std::string_view(bytes, sizeof bytes - 1)));
+        FileResult result = rewrite();
+        EXPECT_FALSE(result);
+        EXPECT_TRUE(result.reading);
+        EXPECT_EQ(result.path, path);
+        EXPECT_EQ(FileFailureText(result).find(L"次のファイルを読み込めませんでした。\r\n" + path + L"\r\n"), 0u);
+    }
 }
