@@ -26,6 +26,10 @@ public:
     ruvex::Answer Ask(std::wstring_view, std::wstring_view, ruvex::QuestionKind) override { return ruvex::Answer::No; }
     void Message(std::wstring_view, std::wstring_view, ruvex::MessageKind) override {}
     std::wstring InputBox(std::wstring_view, std::wstring_view) override { return {}; }
+    void BeginPhase(ruvex::RunPhase) override {}
+    void FollowLists(const ruvex::WalkLists*) override {}
+    void ShowSections(const std::vector<std::wstring>&) override {}
+    std::wstring SoftwareName() override { return {}; }
 };
 
 // The baseline: the file's lines converted in, (tested,) converted out and written through a temporary file

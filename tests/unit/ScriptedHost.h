@@ -29,6 +29,10 @@ public:
     int fullBars = 0;
     int eventPumps = 0;
     std::wstring inHand;
+    std::vector<ruvex::RunPhase> phases;
+    std::vector<std::wstring> sections;
+    const ruvex::WalkLists* followed = nullptr;
+    int followEnds = 0;
     bool waitWindowShown = false;
     bool busy = false;
 
@@ -57,6 +61,23 @@ public:
     }
     void Message(std::wstring_view text, std::wstring_view, ruvex::MessageKind) override {
         messages.emplace_back(text);
+    }
+    void BeginPhase(ruvex::RunPhase phase) override { phases.push_back(phase); }
+    void FollowLists(const ruvex::WalkLists* lists) override {
+        followed = lists;
+        followEnds += lists ? 0 : 1;
+    }
+    void ShowSections(const std::vector<std::wstring>& s) override { sections = s; }
+    // The name prompt: the next input, asked again while it is empty (an empty script ends as a closing
+    // program does).
+    std::wstring SoftwareName() override {
+        while (!inputs.empty()) {
+            std::wstring name = InputBox(L"name", L"");
+            if (!name.empty()) {
+                return name;
+            }
+        }
+        return {};
     }
     std::wstring InputBox(std::wstring_view prompt, std::wstring_view) override {
         questions.emplace_back(prompt);

@@ -107,7 +107,7 @@ namespace {
 FileResult CopyWhole(const std::wstring& from, const std::wstring& to) {
     std::string bytes;
     if (!ReadFileBytes(from, bytes)) {
-        return FileResult::ReadFailed(GetLastError());
+        return FileResult::ReadFailed(GetLastError(), from);
     }
     return ReplaceFileContents(to, bytes);
 }

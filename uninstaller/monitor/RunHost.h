@@ -1,15 +1,17 @@
 // The one interface through which the engine talks to the user while it works.
 //
-// Implementations: Form1 (uninstaller/ui/Form1Host.cpp, the main window and its please-wait window Form10)
-// and ScriptedHost (tests/unit/ScriptedHost.h, scripted answers for the engine tests).
+// Implementations: Form1 (uninstaller/ui/Form1Host.cpp, the main window and its please-wait window Form10),
+// ScriptedHost (tests/unit/ScriptedHost.h, scripted answers for the engine tests) and QuietHost
+// (bench/DatabaseBench.cpp, the engine's own cost).
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ruvex {
 
-// The progress bars that a run may drive; they share one maximum (ProgressBarMax).
+// The progress bars that a run may drive; they share one maximum.
 enum class ProgressBar { Main, Wait };
 
 // Message box kinds, as the user sees them (icon and buttons).
@@ -22,6 +24,15 @@ enum class QuestionKind {
     RetryCancelWarning
 };
 enum class Answer { Yes = 6, No = 7, Ok = 1, Cancel = 2, Retry = 4 };
+
+// The phases of a monitored installation that the working lists show.
+enum class RunPhase {
+    Walk,       // the drives walked: folders and files found
+    NewFolders, // the folders before and after
+    AddedFiles, // the files before and after
+};
+
+struct WalkLists;
 
 class RunHost {
 public:
@@ -51,6 +62,16 @@ public:
     virtual void Message(std::wstring_view text, std::wstring_view title, MessageKind kind) = 0;
     // Empty text when the user cancels.
     virtual std::wstring InputBox(std::wstring_view prompt, std::wstring_view title) = 0;
+
+    // A monitored installation. A phase begins: the working lists are emptied and captioned for it (a walk
+    // also takes the commands and the stop button).
+    virtual void BeginPhase(RunPhase phase) = 0;
+    // The lists the window shows while they grow; nullptr: they stopped growing, painted whole.
+    virtual void FollowLists(const WalkLists* lists) = 0;
+    // The win.ini sections that changed since the preparation (List3).
+    virtual void ShowSections(const std::vector<std::wstring>& sections) = 0;
+    // The installed software's name, asked until one is given; empty only when the program is closing.
+    virtual std::wstring SoftwareName() = 0;
 };
 
 } // namespace ruvex

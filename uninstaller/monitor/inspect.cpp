@@ -101,7 +101,7 @@ FileResult CopyWinIni(const std::wstring& windowsFolder, const std::wstring& dat
         // A missing win.ini is no error: the inspection compares against nothing. One that cannot be read
         // would make every section look added.
         if (FileExists(source)) {
-            return FileResult::ReadFailed(error);
+            return FileResult::ReadFailed(error, source);
         }
     }
     // A byte copy, not CopyFileW: that would carry a read-only attribute over, and the copy of the next

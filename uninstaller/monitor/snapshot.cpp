@@ -5,6 +5,7 @@
 #include "base/text.h"
 #include "resources/RuvexTexts.h"
 #include "base/path.h"
+#include "uninstaller/monitor/runfiles.h"
 
 #include <windows.h>
 
@@ -68,16 +69,6 @@ bool FilesWanted(const ScanSettings& s, const std::wstring& folder) {
            BeginsWith(g, s.startMenu) || BeginsWith(g, s.desktop) || BeginsWith(g, s.sendTo);
 }
 
-bool IsRunFile(const std::wstring& name) {
-    for (const wchar_t* own :
-         {L"dir_bf.dat", L"file_bf.dat", L"dir_af.dat", L"file_af.dat", L"newdir.dat", L"win.tmp", L"continue"}) {
-        if (TextEquals(name, own)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // A folder that can be entered: it exists and is not a junction or symbolic link.
 bool EnterableFolder(const std::wstring& folder) {
     DWORD a = GetFileAttributesW(folder.c_str());
@@ -125,7 +116,7 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
             }
             if (there) {
                 if (!s.dataFolder.empty() && TextEquals(folder, s.dataFolder)) {
-                    std::erase_if(listing.File1, IsRunFile);
+                    std::erase_if(listing.File1, runfiles::IsRunFile);
                 }
                 if (!FastFile) {
                     std::size_t m = listing.File1.size();
@@ -191,5 +182,18 @@ FileResult SaveListToFile(const std::vector<std::wstring>& list, const std::wstr
     host.PMax();
     return written;
 }
+
+namespace runfiles {
+
+bool IsRunFile(const std::wstring& name) {
+    for (const wchar_t* own : {DirBefore, FileBefore, DirAfter, FileAfter, NewDir, WinTmp, Continue}) {
+        if (TextEquals(name, own)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace runfiles
 
 } // namespace ruvex

@@ -7,6 +7,7 @@
 #include "uninstaller/monitor/RunHost.h"
 #include "uninstaller/ui/CProgBar32.h"
 #include "uninstaller/monitor/inspect.h"
+#include "uninstaller/monitor/run.h"
 #include "uninstaller/monitor/snapshot.h"
 #include "uninstaller/ui/Form10.h"
 #include "uninstaller/ui/Form2.h"
@@ -56,6 +57,10 @@ public:
     Answer Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) override;
     void Message(std::wstring_view text, std::wstring_view title, MessageKind kind) override;
     std::wstring InputBox(std::wstring_view prompt, std::wstring_view title) override;
+    void BeginPhase(RunPhase phase) override;
+    void FollowLists(const WalkLists* lists) override;
+    void ShowSections(const std::vector<std::wstring>& sections) override;
+    std::wstring SoftwareName() override;
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -124,16 +129,15 @@ private:
     void ShowWalkLists(const wchar_t* label2, const wchar_t* firstTab);
     [[nodiscard]] bool ResumeLoad();
     void WaitForInspection(const Options& options);
+    void IdleCommands();
     void BackToIdle();
+    void WalkStarts();
     void EnableBackupMenus(bool enabled);
-    [[nodiscard]] ScanSettings CurrentScanSettings();
+    [[nodiscard]] MonitorRequest CurrentRequest(RunKind command);
     void SyncWalk(bool paintNow);
-    [[nodiscard]] ScanResult Walk(const ScanSettings& settings, WalkLists& walk);
     [[noreturn]] void TooManyFiles(bool allFolders);
-    bool ReportWrite(const FileResult& result, const std::wstring& path);
-    [[nodiscard]] std::wstring AskSoftwareName();
-    [[nodiscard]] bool LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t* label,
-                                     const wchar_t* after);
+    // The failure named (the result's own path, else the one given); false when the result is one.
+    bool ReportWrite(const FileResult& result, const std::wstring& path = {});
 
     [[nodiscard]] HWND Item(int id) const noexcept { return GetDlgItem(hwnd(), id); }
     void EnableButtons(std::initializer_list<int> commands, bool enabled);
@@ -149,6 +153,8 @@ private:
     Form2 form2_;
     ToolTips tips_;
     RunKind run_ = RunKind::None;
+    RunKind command_ = RunKind::None; // the monitor command whose run is under way
+    RunPhase phase_ = RunPhase::Walk;
     // Backup and restore: off from a preparation's start (or a resume) until the inspection ends, so that
     // the database is not replaced while an inspection is pending; their shortcut keys check it too.
     bool backupAllowed_ = true;
@@ -156,7 +162,7 @@ private:
     int commandDepth_ = 0;
     bool quitting_ = false;
     Display display_ = Display::Software;
-    WalkLists* walk_ = nullptr; // the lists a run fills, which List1 and List2 show
+    const WalkLists* walk_ = nullptr; // the lists a run fills, which List1 and List2 show
     std::wstring inHand_;
     // The minimised window's caption names the file in hand, at the pace the lists are painted.
     static constexpr DWORD kCaptionInterval = 40;

@@ -6,6 +6,8 @@
 #include "resources/RuvexTexts.h"
 #include "uninstaller/monitor/database.h"
 #include "uninstaller/monitor/inspect.h"
+#include "uninstaller/monitor/run.h"
+#include "uninstaller/monitor/runfiles.h"
 #include "uninstaller/monitor/tidy.h"
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/MessagePump.h"
@@ -54,35 +56,6 @@ void Form1::EnableBackupMenus(bool enabled) {
     EnableMenuItem(menu, ids::mnuFukugen, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-ScanSettings Form1::CurrentScanSettings() {
-    Options options = form2_.Settings();
-    ScanSettings s;
-    s.mode = options.Get(Check::Check1) ? ScanMode::AllFolders : ScanMode::Partial;
-    s.windowsFolder = WindowsFolder;
-    s.systemFolder = SystemFolder;
-    s.secondDrive = options.drive.substr(0, 2);
-    if (s.mode == ScanMode::Partial) {
-        s.startMenu = cPath::GetSpecialFolder(cPath::StartMenu);
-        s.desktop = cPath::GetSpecialFolder(cPath::Desktop);
-        s.sendTo = cPath::GetSpecialFolder(cPath::SendTo);
-    }
-    s.showProgress = !Pro;
-    s.dataFolder = DataFolder;
-    return s;
-}
-
-// The drives walked into the lists the user watches.
-ScanResult Form1::Walk(const ScanSettings& settings, WalkLists& walk) {
-    walk_ = &walk;
-    ScanResult result = ScanDrives(settings, walk, *this);
-    inHand_.clear();
-    if (result != ScanResult::Stopped) {
-        SyncWalk(true);
-    }
-    walk_ = nullptr;
-    return result;
-}
-
 // Shows what the run has added to its lists since the last look: painted now, or (while the run goes on)
 // no more often than a screen shows it.
 void Form1::SyncWalk(bool paintNow) {
@@ -117,7 +90,7 @@ void Form1::SyncWalk(bool paintNow) {
 void Form1::TooManyFiles(bool allFolders) {
     MessageBoxW(hwnd(), allFolders ? texts::TooManyFilesAllFolders : texts::TooManyFilesPartial, texts::AppTitle,
                 MB_OK | MB_ICONERROR);
-    DeleteIgnoringErrors(L"continue");
+    DeleteIgnoringErrors(runfiles::Continue);
     ExitProcess(0);
 }
 
@@ -128,74 +101,148 @@ bool Form1::ReportWrite(const FileResult& result, const std::wstring& path) {
     return result.ok;
 }
 
-void Form1::BackToIdle() {
+// The commands of the idle window back, the stop button the exit button again.
+void Form1::IdleCommands() {
     SetRun(RunKind::None);
-    win::SetText(hwnd(), texts::MainCaption);
     EnableButtons({1, 7, 8, 14}, true);
-    EnableButtons({2}, false);
     EnableBackupMenus(true);
     form2_.EnableDriveAndMode(true);
+}
+
+void Form1::BackToIdle() {
+    IdleCommands();
+    win::SetText(hwnd(), texts::MainCaption);
+    EnableButtons({2}, false);
     form10_.Unload();
     SoftHyouji();
 }
 
-void Form1::Command1_Click() {
-    // Created, or emptied: the inspection is pending from here on, across a restart too. Without the marker
-    // a restart would forget the preparation, so nothing starts when it cannot be written.
-    if (!ReportWrite(ReplaceFileContents(InData(L"continue"), ""), InData(L"continue"))) {
-        return;
-    }
-    FileResult copied = CopyWinIni(WindowsFolder, DataFolder);
-    if (!ReportWrite(copied, copied.reading ? WindowsFolder + L"\\win.ini" : InData(L"win.ini"))) {
-        DeleteIgnoringErrors(L"continue");
-        return;
-    }
+// A walk begins: the window shows it and takes every command but the stop button.
+void Form1::WalkStarts() {
     Options options = form2_.Settings();
     if (options.Get(Check::Check8)) {
         ShowWindow(hwnd(), SW_MINIMIZE);
     }
-    Pro = options.Get(Check::Check3);
     if (!Pro) {
         form10_.Show(form10_.Label());
     }
     Tyuudan = false;
-    SetRun(RunKind::Preparation);
+    SetRun(command_);
     ShowWalkLists(texts::DetectingFolders, texts::DetectingFiles);
-    EnableBackupMenus(false);
-    EnableButtons({1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false);
-    form2_.EnableDriveAndMode(false);
+    if (command_ == RunKind::Preparation) {
+        EnableBackupMenus(false);
+        EnableButtons({1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false);
+        form2_.EnableDriveAndMode(false);
+    } else {
+        EnableButtons({1, 2}, false);
+    }
     List1.Clear();
     List2.Clear();
     List3.Clear();
-    Fclear();
-    clsTabStrip_.SetSelectedItem(1);
-    clsTabStrip_Click();
+    if (command_ == RunKind::Preparation) {
+        Fclear();
+        clsTabStrip_.SetSelectedItem(1);
+        clsTabStrip_Click();
+    }
+}
 
-    WalkLists walk;
-    ScanSettings settings = CurrentScanSettings();
-    // Until the snapshots are saved (their writing moves the bar too).
-    PacedPainting paced(form10_.WaitProgressBar());
-    ScanResult result = Walk(settings, walk);
-    if (result == ScanResult::Stopped) {
-        paced.End();
+void Form1::BeginPhase(RunPhase phase) {
+    phase_ = phase;
+    if (phase == RunPhase::Walk) {
+        WalkStarts();
+        return;
+    }
+    if (phase == RunPhase::NewFolders) {
+        ShowWalkLists(texts::FoldersBefore, texts::FoldersAfter);
+    } else {
+        ShowWalkLists(texts::FilesBefore, texts::FilesAfter);
+    }
+    List1.Clear();
+    List2.Clear();
+}
+
+void Form1::FollowLists(const WalkLists* lists) {
+    if (lists) {
+        walk_ = lists;
+        return;
+    }
+    SyncWalk(true);
+    walk_ = nullptr;
+    if (phase_ == RunPhase::NewFolders) {
+        List1.SelectFirst();
+        List2.SelectFirst();
+    }
+}
+
+void Form1::ShowSections(const std::vector<std::wstring>& sections) {
+    List3.Assign(sections);
+}
+
+std::wstring Form1::SoftwareName() {
+    while (!quitting_) {
+        MessageBeep(MB_OK);
+        std::wstring name = InputBox(texts::NamePrompt, texts::BoxTitle);
+        if (!name.empty()) {
+            return name;
+        }
+    }
+    return {};
+}
+
+// The request of a monitored installation from the settings; Pro as the command has set it.
+MonitorRequest Form1::CurrentRequest(RunKind command) {
+    command_ = command;
+    Options options = form2_.Settings();
+    MonitorRequest request;
+    ScanSettings& s = request.settings;
+    s.mode = options.Get(Check::Check1) ? ScanMode::AllFolders : ScanMode::Partial;
+    s.windowsFolder = WindowsFolder;
+    s.systemFolder = SystemFolder;
+    s.secondDrive = options.drive.substr(0, 2);
+    if (s.mode == ScanMode::Partial) {
+        s.startMenu = cPath::GetSpecialFolder(cPath::StartMenu);
+        s.desktop = cPath::GetSpecialFolder(cPath::Desktop);
+        s.sendTo = cPath::GetSpecialFolder(cPath::SendTo);
+    }
+    s.showProgress = !Pro;
+    s.dataFolder = DataFolder;
+    request.windowsFolder = WindowsFolder;
+    request.progressShown = !Pro;
+    return request;
+}
+
+void Form1::Command1_Click() {
+    Options options = form2_.Settings();
+    Pro = options.Get(Check::Check3);
+    const MonitorRequest request = CurrentRequest(RunKind::Preparation);
+    RunResult result;
+    {
+        // Until the snapshots are saved (their writing moves the bar too).
+        PacedPainting paced(form10_.WaitProgressBar());
+        result = RunPreparation(request, *this);
+    }
+    switch (result.outcome) {
+    case RunOutcome::NotReady: // the marker or the copy of win.ini: nothing has started
+    case RunOutcome::FailedWaiting:
+        ReportWrite(result.failure);
+        return;
+    case RunOutcome::Stopped:
         if (!quitting_) {
             Tomaru1();
         }
         return;
-    }
-    if (result == ScanResult::TooManyFiles) {
-        TooManyFiles(settings.mode == ScanMode::AllFolders);
-    }
-    if (!ReportWrite(SaveListToFile(walk.List1, DataFolder, L"dir_bf.dat", *this), InData(L"dir_bf.dat")) ||
-        !ReportWrite(SaveListToFile(walk.List2, DataFolder, L"file_bf.dat", *this), InData(L"file_bf.dat"))) {
-        DeleteIgnoringErrors(L"continue");
+    case RunOutcome::TooManyFiles:
+        TooManyFiles(request.settings.mode == ScanMode::AllFolders);
+    case RunOutcome::Failed:
+        ReportWrite(result.failure);
         BackToIdle();
         return;
+    case RunOutcome::Completed:
+        break;
     }
-    paced.End();
     form10_.Unload();
     SetForegroundWindow(hwnd());
-    Message(WithSkipped(texts::PreparationDone, walk.skipped), texts::BoxTitle, MessageKind::Information);
+    Message(WithSkipped(texts::PreparationDone, result.skipped), texts::BoxTitle, MessageKind::Information);
     SetRun(RunKind::None);
     win::SetText(hwnd(), texts::MainCaption);
     WaitForInspection(options);
@@ -217,167 +264,44 @@ void Form1::WaitForInspection(const Options& options) {
 }
 
 void Form1::Command2_Click() {
-    Options options = form2_.Settings();
-    const bool allFolders = options.Get(Check::Check1);
-    // Without its before-snapshot, or with one cut short, an inspection would record the whole drive (or all
-    // that the lost part held) as added, for a later uninstall to delete.
-    bool ready = SnapshotComplete(InData(L"file_bf.dat")) && (allFolders || SnapshotComplete(InData(L"dir_bf.dat")));
-    if (!ready) {
+    const MonitorRequest request = CurrentRequest(RunKind::Inspection);
+    RunResult result;
+    {
+        PacedPainting paced(form10_.WaitProgressBar());
+        result = RunInspection(request, *this);
+    }
+    switch (result.outcome) {
+    case RunOutcome::NotReady:
         Message(texts::InspectionImpossible, texts::BoxTitle, MessageKind::Warning);
-        DeleteIgnoringErrors(L"continue");
         BackToIdle();
         return;
-    }
-    if (options.Get(Check::Check8)) {
-        ShowWindow(hwnd(), SW_MINIMIZE);
-    }
-    if (!Pro) {
-        form10_.Show(form10_.Label());
-    }
-    Tyuudan = false;
-    SetRun(RunKind::Inspection);
-    ShowWalkLists(texts::DetectingFolders, texts::DetectingFiles);
-    EnableButtons({1, 2}, false);
-    List1.Clear();
-    List2.Clear();
-    List3.Clear();
-    List3.Assign(CompareWinIniSections(WindowsFolder + L"\\win.ini", InData(L"win.ini")));
-
-    WalkLists walk;
-    ScanSettings settings = CurrentScanSettings();
-    // Until the snapshots are saved (their writing moves the bar too).
-    PacedPainting paced(form10_.WaitProgressBar());
-    ScanResult result = Walk(settings, walk);
-    if (result == ScanResult::Stopped) {
-        paced.End();
+    case RunOutcome::Stopped:
         if (!quitting_) {
             Tomaru2();
         }
         return;
-    }
-    if (result == ScanResult::TooManyFiles) {
-        TooManyFiles(allFolders);
-    }
-    if (!ReportWrite(SaveListToFile(walk.List1, DataFolder, L"dir_af.dat", *this), InData(L"dir_af.dat")) ||
-        !ReportWrite(SaveListToFile(walk.List2, DataFolder, L"file_af.dat", *this), InData(L"file_af.dat"))) {
+    case RunOutcome::TooManyFiles:
+        TooManyFiles(request.settings.mode == ScanMode::AllFolders);
+    case RunOutcome::Failed:
+        ReportWrite(result.failure);
         BackToIdle();
         return;
-    }
-    paced.End();
-
-    std::size_t skipped = walk.skipped;
-    std::vector<std::wstring> newFolders;
-    WalkLists before;
-    if (!allFolders) {
-        ShowWalkLists(texts::FoldersBefore, texts::FoldersAfter);
-        List1.Clear();
-        List2.Clear();
-        if (Pro) {
-            form10_.Unload();
-        }
-        // List1 shows the folders before, List2 those after.
-        if (!LoadSnapshots(before, L"dir_bf.dat", texts::PreparingNewFolders, L"dir_af.dat")) {
-            if (!quitting_) {
-                Tomaru2();
-            }
-            return;
-        }
-        List1.SelectFirst();
-        List2.SelectFirst();
-        if (before.List2.size() > 1) {
-            SetProgressMax(static_cast<double>(before.List2.size() - 1));
-        }
-        form10_.SetLabel(texts::RecordingNewFolders);
-        newFolders = FindAddedEntries(before.List1, before.List2, this);
-        if (!ReportWrite(ReplaceFileLines(InData(L"newdir.dat"), newFolders), InData(L"newdir.dat"))) {
-            BackToIdle();
-            return;
-        }
-        form10_.PMax();
-        before = {};
-    }
-
-    ShowWalkLists(texts::FilesBefore, texts::FilesAfter);
-    List1.Clear();
-    List2.Clear();
-    if (!LoadSnapshots(before, L"file_bf.dat", texts::PreparingAddedFiles, L"file_af.dat")) {
+    case RunOutcome::FailedWaiting:
+        ReportWrite(result.failure);
         if (!quitting_) {
             Tomaru2();
         }
         return;
+    case RunOutcome::Completed:
+        break;
     }
-    if (allFolders) {
-        form10_.Unload();
-    }
-
-    std::wstring name = AskSoftwareName();
-    if (quitting_) {
-        return; // nothing recorded: the next start offers to resume the inspection
-    }
-    form10_.Show(texts::RecordingAddedFiles);
-    if (before.List2.size() > 1) {
-        SetProgressMax(static_cast<double>(before.List2.size() - 1));
-    }
-    std::vector<std::wstring> files = FindAddedEntries(before.List1, before.List2, this);
-    if (!allFolders) {
-        // newdir.dat is read back, as written: the record holds the files lying directly in each new folder.
-        FileLines recorded = ReadFileLines(InData(L"newdir.dat"));
-        std::vector<std::wstring> inNew = FilesOfNewFolders(recorded.result ? recorded.lines : newFolders, skipped);
-        files.insert(files.end(), inNew.begin(), inNew.end());
-    }
-    // One append for the whole record: a failure leaves no half record behind.
-    FileResult appended = AppendRecord(DataFolder, name, files, List3.Items());
-    form10_.PMax();
-    form10_.Unload();
-    if (!ReportWrite(appended, DatabasePath(DataFolder))) {
-        // Nothing was recorded: the inspection stays pending (its marker too) and can be run again.
-        Tomaru2();
-        return;
-    }
-
     SetForegroundWindow(hwnd());
-    Message(WithSkipped(texts::InspectionDone, skipped), texts::BoxTitle, MessageKind::Information);
+    Message(WithSkipped(texts::InspectionDone, result.skipped), texts::BoxTitle, MessageKind::Information);
     win::SetText(hwnd(), texts::MainCaption);
-    SetRun(RunKind::None);
-    EnableButtons({1, 7, 8, 14}, true);
-    EnableBackupMenus(true);
-    form2_.EnableDriveAndMode(true);
-    DeleteIgnoringErrors(L"continue");
+    IdleCommands();
     ReportWrite(Seiri(DataFolder, *this), DatabasePath(DataFolder));
     SoftHyouji();
     ShowWindow(hwnd(), SW_RESTORE);
-}
-
-// A before and an after file into the lists the user watches; false when the user stopped the inspection or
-// a file could not be read whole (said here); the caller then stops the inspection.
-bool Form1::LoadSnapshots(WalkLists& into, const wchar_t* before, const wchar_t* label, const wchar_t* after) {
-    walk_ = &into;
-    const wchar_t* name = before;
-    LoadResult loaded = LoadListFromFile(into.List1, DataFolder, before, *this, LoadStyle::Inspection, label);
-    if (loaded == LoadResult::Completed) {
-        name = after;
-        loaded = LoadListFromFile(into.List2, DataFolder, after, *this, LoadStyle::Inspection);
-    }
-    if (loaded == LoadResult::Completed) {
-        SyncWalk(true);
-    }
-    walk_ = nullptr;
-    if (loaded == LoadResult::Missing || loaded == LoadResult::ReadFailed) {
-        ReportWrite(FileResult::ReadFailed(loaded == LoadResult::Missing ? ERROR_FILE_NOT_FOUND : ERROR_READ_FAULT),
-                    InData(name));
-    }
-    return loaded == LoadResult::Completed;
-}
-
-std::wstring Form1::AskSoftwareName() {
-    while (!quitting_) {
-        MessageBeep(MB_OK);
-        std::wstring name = InputBox(texts::NamePrompt, texts::BoxTitle);
-        if (!name.empty()) {
-            return name;
-        }
-    }
-    return {};
 }
 
 // Asked at a stop point once the stop button was pressed; No lets the run go on.
@@ -393,12 +317,9 @@ bool Form1::StopQuestion() {
 // The stop procedures: run by the command whose run the user stopped, after the engine has returned.
 void Form1::Tomaru1() {
     form10_.Unload();
-    DeleteIgnoringErrors(L"continue");
-    SetRun(RunKind::None);
-    EnableButtons({1, 7, 8, 14}, true);
+    DeleteIgnoringErrors(runfiles::Continue);
     // Nothing is pending after a stopped preparation: the database may be backed up and restored again.
-    EnableBackupMenus(true);
-    form2_.EnableDriveAndMode(true);
+    IdleCommands();
     SoftHyouji();
 }
 
@@ -421,8 +342,8 @@ void Form1::Tomaru2() {
 bool Form1::ResumeLoad() {
     WalkLists loaded;
     walk_ = &loaded;
-    LoadResult dirs = LoadListFromFile(loaded.List1, DataFolder, L"dir_bf.dat", *this, LoadStyle::Resume);
-    LoadResult files = LoadListFromFile(loaded.List2, DataFolder, L"file_bf.dat", *this, LoadStyle::Resume);
+    LoadResult dirs = LoadListFromFile(loaded.List1, DataFolder, runfiles::DirBefore, *this, LoadStyle::Resume);
+    LoadResult files = LoadListFromFile(loaded.List2, DataFolder, runfiles::FileBefore, *this, LoadStyle::Resume);
     SyncWalk(true);
     walk_ = nullptr;
     return dirs == LoadResult::Completed && files == LoadResult::Completed;
@@ -433,7 +354,7 @@ void Form1::Continue() {
     FirstActivation = 0;
     const bool resume =
         MessageBoxW(hwnd(), texts::ResumeQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
-    DeleteIgnoringErrors(L"continue");
+    DeleteIgnoringErrors(runfiles::Continue);
     if (!resume) {
         return;
     }

@@ -1,0 +1,212 @@
+#include "uninstaller/monitor/run.h"
+
+#include "ScriptedHost.h"
+#include "base/codec.h"
+#include "support/TempFolder.h"
+#include "uninstaller/monitor/database.h"
+#include "uninstaller/monitor/runfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace ruvex;
+using testsupport::ScriptedHost;
+using testsupport::TempFolder;
+
+namespace {
+using Lines = std::vector<std::wstring>;
+using Phases = std::vector<RunPhase>;
+
+// A Windows folder with its win.ini and a data folder, walked with the rest of C: in partial mode.
+class MonitorRun : public ::testing::Test {
+protected:
+    TempFolder root{L"run"};
+    std::wstring win = root / L"Win";
+    std::wstring data = root / L"Data";
+    MonitorRequest request;
+    ScriptedHost host;
+
+    void SetUp() override {
+        for (const auto& folder : {win, win + L"\\System", data}) {
+            CreateDirectoryW(folder.c_str(), nullptr);
+        }
+        ASSERT_TRUE(ReplaceFileLines(win + L"\\win.ini", {L"[Old]", L"a=1"}));
+        ScanSettings& s = request.settings;
+        s.windowsFolder = win;
+        s.systemFolder = win + L"\\System";
+        s.secondDrive = L"c:";
+        s.startMenu = s.desktop = s.sendTo = L"\\";
+        s.dataFolder = data;
+        request.windowsFolder = win;
+    }
+    std::wstring InData(const wchar_t* name) const { return data + L"\\" + name; }
+    bool Exists(const std::wstring& path) const { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    // The host stops the run at the first stop point of the phase.
+    void StopIn(RunPhase phase) {
+        host.atStopPoint = [this, phase] {
+            if (!host.phases.empty() && host.phases.back() == phase) {
+                host.stopAfter = 0;
+            }
+        };
+    }
+    void Prepared() {
+        ScriptedHost quiet;
+        ASSERT_EQ(RunPreparation(request, quiet).outcome, RunOutcome::Completed);
+    }
+};
+
+} // namespace
+
+TEST_F(MonitorRun, APreparationAndItsInspectionRecordTheInstalledFilesSectionsAndName) {
+    RunResult prepared = RunPreparation(request, host);
+    ASSERT_EQ(prepared.outcome, RunOutcome::Completed);
+    EXPECT_EQ(host.phases, Phases{RunPhase::Walk});
+    EXPECT_EQ(host.followed, nullptr) << "the window follows no list that is gone";
+    for (const wchar_t* file : {runfiles::Continue, runfiles::DirBefore, runfiles::FileBefore, L"win.ini"}) {
+        EXPECT_TRUE(Exists(InData(file))) << testing::PrintToString(std::wstring(file));
+    }
+
+    // The installation: a file in the Windows folder, a new folder with its file, a win.ini section.
+    const std::wstring shared = win + L"\\added.dll";
+    const std::wstring program = root / L"App\\app.exe";
+    CreateDirectoryW((root / L"App").c_str(), nullptr);
+    ASSERT_TRUE(ReplaceFileContents(shared, "x"));
+    ASSERT_TRUE(ReplaceFileContents(program, "x"));
+    ASSERT_TRUE(ReplaceFileLines(win + L"\\win.ini", {L"[Old]", L"a=1", L"[App]", L"b=2"}));
+    host = {};
+    host.inputs = {L"", L"App"}; // an empty name is asked again
+    RunResult inspected = RunInspection(request, host);
+    ASSERT_EQ(inspected.outcome, RunOutcome::Completed);
+    EXPECT_EQ(inspected.name, L"App");
+    EXPECT_EQ(host.phases, (Phases{RunPhase::Walk, RunPhase::NewFolders, RunPhase::AddedFiles}));
+    EXPECT_EQ(host.sections, Lines{L"[App]"});
+    EXPECT_EQ(std::count(host.questions.begin(), host.questions.end(), L"name"), 2);
+    EXPECT_FALSE(Exists(InData(runfiles::Continue)));
+    Lines record = ReadAllLines(data).lines;
+    ASSERT_FALSE(record.empty());
+    EXPECT_EQ(record.front(), L"[App]");
+    for (const auto& line : {shared, program, std::wstring(L"-[App]")}) {
+        EXPECT_NE(std::find(record.begin(), record.end(), line), record.end()) << testing::PrintToString(line);
+    }
+}
+
+TEST_F(MonitorRun, APreparationEndsAsItsFirstFaultSays) {
+    struct Case {
+        const char* what;
+        std::function<void()> fault;
+        RunOutcome outcome;
+        const wchar_t* failed; // the file named, if any
+        bool marker;           // the marker stays for the next start
+    };
+    const Case cases[] = {
+        {"marker cannot be written", [&] { CreateDirectoryW(InData(runfiles::Continue).c_str(), nullptr); },
+         RunOutcome::NotReady, runfiles::Continue, true},
+        {"stopped in the walk", [&] { StopIn(RunPhase::Walk); }, RunOutcome::Stopped, nullptr, true},
+        {"too many files",
+         [&] {
+             request.settings.maxFiles = 1;
+             ASSERT_TRUE(ReplaceFileContents(win + L"\\extra.dll", "x"));
+         },
+         RunOutcome::TooManyFiles, nullptr, true},
+        {"snapshot cannot be written",
+         [&] {
+             ASSERT_TRUE(ReplaceFileContents(InData(runfiles::FileBefore), ""));
+             SetFileAttributesW(InData(runfiles::FileBefore).c_str(), FILE_ATTRIBUTE_READONLY);
+         },
+         RunOutcome::Failed, runfiles::FileBefore, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        host = {};
+        request.settings.maxFiles = MaxListEntries;
+        c.fault();
+        RunResult result = RunPreparation(request, host);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.failure.path, c.failed ? InData(c.failed) : L"");
+        EXPECT_EQ(host.followed, nullptr);
+        if (c.outcome != RunOutcome::NotReady) {
+            EXPECT_EQ(Exists(InData(runfiles::Continue)), c.marker);
+        }
+        SetFileAttributesW(InData(runfiles::FileBefore).c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryW(InData(runfiles::Continue).c_str());
+        DeleteFileW(InData(runfiles::Continue).c_str());
+    }
+}
+
+TEST_F(MonitorRun, AnInspectionEndsAsItsFirstFaultSays) {
+    struct Case {
+        const char* what;
+        std::function<void()> fault;
+        RunOutcome outcome;
+        const wchar_t* failed; // the file named, if any
+        Phases phases;
+    };
+    const std::wstring database = DatabasePath(data);
+    const Case cases[] = {
+        {"no before-snapshot",
+         [&] { DeleteFileW(InData(runfiles::FileBefore).c_str()); },
+         RunOutcome::NotReady,
+         nullptr,
+         {}},
+        {"stopped in the walk", [&] { StopIn(RunPhase::Walk); }, RunOutcome::Stopped, nullptr, {RunPhase::Walk}},
+        {"stopped among the new folders",
+         [&] { StopIn(RunPhase::NewFolders); },
+         RunOutcome::Stopped,
+         nullptr,
+         {RunPhase::Walk, RunPhase::NewFolders}},
+        {"stopped among the added files",
+         [&] { StopIn(RunPhase::AddedFiles); },
+         RunOutcome::Stopped,
+         nullptr,
+         {RunPhase::Walk, RunPhase::NewFolders, RunPhase::AddedFiles}},
+        {"after-snapshot cannot be written",
+         [&] {
+             ASSERT_TRUE(ReplaceFileContents(InData(runfiles::DirAfter), ""));
+             SetFileAttributesW(InData(runfiles::DirAfter).c_str(), FILE_ATTRIBUTE_READONLY);
+         },
+         RunOutcome::Failed,
+         runfiles::DirAfter,
+         {RunPhase::Walk}},
+        {"program closing at the name prompt",
+         [] {},
+         RunOutcome::Stopped,
+         nullptr,
+         {RunPhase::Walk, RunPhase::NewFolders, RunPhase::AddedFiles}},
+        {"record cannot be written",
+         [&] {
+             host.inputs = {L"App"};
+             ASSERT_TRUE(ReplaceFileContents(database, ""));
+             SetFileAttributesW(database.c_str(), FILE_ATTRIBUTE_READONLY);
+         },
+         RunOutcome::FailedWaiting,
+         L"uninstall.dat",
+         {RunPhase::Walk, RunPhase::NewFolders, RunPhase::AddedFiles}},
+        {"all folders: no new folders",
+         [&] {
+             request.settings.mode = ScanMode::AllFolders;
+             host.inputs = {L"App"};
+         },
+         RunOutcome::Completed,
+         nullptr,
+         {RunPhase::Walk, RunPhase::AddedFiles}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        request.settings.mode = ScanMode::Partial;
+        Prepared();
+        host = {};
+        c.fault();
+        RunResult result = RunInspection(request, host);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.failure.path, c.failed ? InData(c.failed) : L"");
+        EXPECT_EQ(host.phases, c.phases);
+        EXPECT_EQ(host.followed, nullptr);
+        // Only a finished inspection, or one that cannot start, ends what is pending.
+        const bool pending = c.outcome != RunOutcome::Completed && c.outcome != RunOutcome::NotReady;
+        EXPECT_EQ(Exists(InData(runfiles::Continue)), pending);
+        for (const std::wstring& file : {InData(runfiles::DirAfter), database}) {
+            SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+    }
+}
