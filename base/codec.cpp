@@ -4,6 +4,47 @@
 
 namespace ruvex {
 
+namespace {
+
+// A virus scanner or a backup program holds a file for a moment, without sharing it or with a range
+// locked: a read that is refused for that reason is tried again for about as long as such a hold lasts,
+// before it counts as failed. Any other failure is final at once.
+constexpr DWORD kSharingPatience = 2000; // ms
+constexpr DWORD kSharingPause = 50;      // ms
+
+bool RefusedBySharing(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// Runs the attempt (true: done) again while the sharing refuses it; false with its error when it still fails.
+template <typename Attempt> bool RetriedWhileShared(Attempt attempt) {
+    const DWORD start = GetTickCount();
+    while (!attempt()) {
+        if (!RefusedBySharing(GetLastError()) || GetTickCount() - start >= kSharingPatience) {
+            return false;
+        }
+        Sleep(kSharingPause);
+    }
+    return true;
+}
+
+HANDLE OpenForReading(const std::wstring& path, DWORD flags) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    (void)RetriedWhileShared([&] {
+        file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, flags, nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
+    return file;
+}
+
+// A read refused by a locked range is waited out the same way (a refused read moves no file position).
+bool ReadRetried(HANDLE file, char* into, DWORD size, DWORD& got) {
+    return RetriedWhileShared([&] { return ReadFile(file, into, size, &got, nullptr) != FALSE; });
+}
+
+} // namespace
+
 std::wstring AnsiToWide(std::string_view bytes) {
     if (bytes.empty()) {
         return {};
@@ -70,8 +111,9 @@ std::string JoinLines(const std::vector<std::wstring>& lines) {
 }
 
 bool LineReader::Open(const std::wstring& path) noexcept {
-    file_.reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    HANDLE file = OpenForReading(path, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+    const DWORD opened = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    file_.reset(file);
     buffer_.clear();
     pos_ = 0;
     eof_ = false;
@@ -80,6 +122,7 @@ bool LineReader::Open(const std::wstring& path) noexcept {
     foreign_ = false;
     size_ = 0;
     if (!file_) {
+        error_ = opened;
         return false;
     }
     LARGE_INTEGER size{};
@@ -101,7 +144,7 @@ bool LineReader::Fill() {
     buffer_.resize(old + kBlock);
     DWORD got = 0;
     // A failed read is no end of file: what was read so far must not pass for the whole file.
-    if (!ReadFile(file_.get(), buffer_.data() + old, kBlock, &got, nullptr)) {
+    if (!ReadRetried(file_.get(), buffer_.data() + old, kBlock, got)) {
         error_ = GetLastError() == ERROR_SUCCESS ? ERROR_READ_FAULT : GetLastError();
         buffer_.clear();
         pos_ = 0;
@@ -169,8 +212,7 @@ void LineReader::Decode(std::string_view bytes, std::wstring& line) {
 }
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(OpenForReading(path, FILE_ATTRIBUTE_NORMAL));
     bytes.clear();
     if (!file) {
         return false;
@@ -178,7 +220,7 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
     char block[64 * 1024];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), block, sizeof block, &got, nullptr)) {
+        if (!ReadRetried(file.get(), block, sizeof block, got)) {
             bytes.clear();
             return false;
         }

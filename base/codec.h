@@ -33,13 +33,15 @@ public:
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
+    // A file that another program holds without sharing is waited for a moment (about 2 s).
     [[nodiscard]] bool Open(const std::wstring& path) noexcept;
     [[nodiscard]] bool IsOpen() const noexcept { return file_.valid(); }
     // File length in bytes at the time of opening.
     [[nodiscard]] std::uint64_t Size() const noexcept { return size_; }
     // False at the end of the file, and after a read that failed.
     [[nodiscard]] bool Next(std::wstring& line);
-    // The Win32 error of a read that failed (the lines so far are not the whole file); ERROR_SUCCESS otherwise.
+    // The Win32 error of an open that failed, or of a read that failed (the lines so far are not the whole
+    // file); ERROR_SUCCESS otherwise.
     [[nodiscard]] DWORD Error() const noexcept { return error_; }
     // True once a line read so far was no text in the ANSI code page: a byte-order mark (UTF-8 or UTF-16),
     // a NUL or LF byte inside a line, or bytes that the code page does not define. Such a line reads with
@@ -72,7 +74,7 @@ FileLines ReadFileLines(const std::wstring& path);
 // no lines are given. perLine sees each line as it is read.
 FileLines ReadAnsiLines(const std::wstring& path, const std::function<void(const std::wstring&)>& perLine = {});
 
-// Reads a whole file's bytes (false when it cannot be opened or a read fails).
+// Reads a whole file's bytes (false when it cannot be opened or a read fails), waiting out a hold as Open does.
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 
 } // namespace ruvex

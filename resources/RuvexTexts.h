@@ -228,6 +228,9 @@ inline constexpr const wchar_t* AboveFilesPrefix = L"上記のﾌｧｲﾙを ";
 inline constexpr const wchar_t* RelateSuffix = L" に関連付けます。";
 inline constexpr const wchar_t* RelatedMiddle = L" に ";
 inline constexpr const wchar_t* RelatedSuffix = L" 個のﾌｧｲﾙを関連付けました。";
+// Followed by the full path of each such file, one a line.
+inline constexpr const wchar_t* UnrecordableFileName =
+    L"次のﾌｧｲﾙは名前にｼﾌﾄJISで表せない文字があるため、uninstall.dat に記録できません。";
 inline constexpr const wchar_t* ReleaseFilesSuffix = L" から解放します。";
 inline constexpr const wchar_t* ReleasedFilesMiddle = L" から ";
 inline constexpr const wchar_t* ReleasedFilesSuffix = L" 個のﾌｧｲﾙを解放しました。";

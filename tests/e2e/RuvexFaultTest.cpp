@@ -3,6 +3,8 @@
 // is gone.
 #include "RuvexWindows.h"
 
+#include <thread>
+
 using namespace e2e;
 namespace ids = ruvex::ids;
 namespace texts = ruvex::texts;
@@ -105,6 +107,9 @@ void WritesUnder(Fault& fault, Program& ruvex) {
     Click(main, ids::Command11);
     Type(ruvex, L"Renamed");
     ExpectNamed(ruvex, main, database);
+    // The reload after the failure lists the software still, even from a database it cannot read.
+    ASSERT_TRUE(WaitUntil([&] { return !Enabled(main, 11); }));
+    EXPECT_EQ(ListItems(Control(main, ids::List1)), Lines{L"Old"});
     Click(main, ids::Command8);
     Type(ruvex, L"New");
     ExpectNamed(ruvex, main, database);
@@ -147,6 +152,55 @@ TEST(RuvexFaults, AFileHeldOpenOrReadOnlyIsNamedAndKeptAsItWas) {
         Program ruvex(L"Ruvex.exe", LayFiles);
         WritesUnder(*fault, ruvex);
     }
+}
+
+TEST(RuvexFaults, ADatabaseHeldOpenIsWaitedForAMomentAndNeverShownAsEmpty) {
+    HeldOpen held;
+    std::wstring database;
+    Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
+        // The check for deleted files runs at start-up here.
+        WriteLines(folder + L"\\option.dat",
+                   {L"c:", L"NOTEPAD", L" 0 ", L" 1 ", L" 0 ", L" 0 ", L" 0 ", L" 0 ", L" 0 ", L" 0 "});
+        database = folder + L"\\uninstall.dat";
+        WriteLines(database, {L"[Old]", L"C:\\windows\\win.ini", L"[Other]"});
+        held.On(database);
+    });
+    const std::wstring cannotRead = std::wstring(texts::CannotRead) + L"\r\n";
+    auto expectCannotRead = [&] {
+        HWND box = ruvex.WaitMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box).rfind(cannotRead + database + L"\r\n", 0), 0u);
+        Answer(box, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        EXPECT_EQ(ruvex.WaitMessageBox(3s), nullptr) << "the file is named once";
+    };
+    // At start-up neither the check for deleted files nor the list can read it: said once.
+    expectCannotRead();
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    held.Off();
+    Click(main, ids::Command14);
+    ASSERT_TRUE(WaitUntil([&] { return ListItems(Control(main, ids::List1)) == Lines{L"Old", L"Other"}; }));
+
+    // A record selected while the hold lasts is said to be unreadable, and its commands stay off.
+    held.On(database);
+    ClickListItem(Control(main, ids::List1), 1);
+    expectCannotRead();
+    EXPECT_FALSE(Enabled(main, 3));
+    held.Off();
+
+    // A hold lifted within the moment is waited for: the record is read, nothing said.
+    held.On(database);
+    std::thread release([&] {
+        Sleep(500);
+        held.Off();
+    });
+    ClickListItem(Control(main, ids::List1), 0);
+    EXPECT_TRUE(WaitUntil([&] { return Enabled(main, 3); }));
+    release.join();
+    EXPECT_EQ(ListItems(Control(main, ids::List2)), Lines{L"C:\\windows\\win.ini"});
+    EXPECT_EQ(ruvex.WaitMessageBox(500ms), nullptr);
+    CloseAndExpectExit(ruvex, main);
 }
 
 TEST(RuvexFaults, AFullDiskIsNamedAndTheFilesKeptAsTheyWere) {

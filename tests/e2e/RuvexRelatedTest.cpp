@@ -14,8 +14,8 @@ namespace {
 namespace f6 = ids::form6;
 namespace f7 = ids::form7;
 
-HWND WaitForm7(const Program& ruvex) {
-    return ruvex.WaitWindowOfClass(L"RuvexForm7");
+HWND WaitForm7(const Program& ruvex, Timeout timeout = kDefaultTimeout) {
+    return ruvex.WaitWindowOfClass(L"RuvexForm7", timeout);
 }
 
 // The file list shown for a command: its label and its text; then OK, Cancel or the close box.
@@ -67,10 +67,15 @@ TEST(RuvexRelated, AddedFilesGoUnderTheExactHeadersAndTheChooserStaysOpenUntilBa
     const std::wstring b = L"C:\\rvx" + id + L"b.txt";
     const std::wstring folder = L"C:\\Rvx" + id;
     const std::wstring c = folder + L"\\c.txt";
-    Cleanup cleanup{{a, b, folder}};
+    // The code page has no é: written down, its name would be that of the file beside it.
+    const std::wstring accented = L"C:\\rvx" + id + L"é.txt";
+    const std::wstring plainE = L"C:\\rvx" + id + L"e.txt";
+    Cleanup cleanup{{a, b, accented, plainE, folder}};
     Lay(a, "line one\r\nline two");
     Lay(b);
     Lay(c);
+    Lay(accented);
+    Lay(plainE);
     Program ruvex(L"Ruvex.exe", WithSafety(false, true, {L"[Foo]", L"C:\\zz.txt", L"[foo]", L"[Foo]"}));
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
@@ -112,6 +117,24 @@ TEST(RuvexRelated, AddedFilesGoUnderTheExactHeadersAndTheChooserStaysOpenUntilBa
     EXPECT_EQ(AnswerMessage(ruvex), L"Foo に 2 個のﾌｧｲﾙを関連付けました。");
     EXPECT_EQ(ReadLines(ruvex.File(L"uninstall.dat")),
               (Lines{L"[Foo]", a, b, L"C:\\zz.txt", L"[foo]", L"[Foo]", a, b}));
+
+    // A name that uninstall.dat cannot hold is refused before the list, naming the file; nothing is written
+    // and the chooser keeps the selection.
+    const std::string added = ReadBytes(ruvex.File(L"uninstall.dat"));
+    const int accentedIndex = IndexOf(files, L"rvx" + id + L"é.txt");
+    ASSERT_GE(accentedIndex, 0);
+    SelectFiles(files, {accentedIndex, ia});
+    Click(chooser, f6::Command1);
+    HWND refusal = ruvex.WaitMessageBox();
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(WindowText(refusal), L"Ruvex");
+    EXPECT_EQ(MessageBoxText(refusal), std::wstring(texts::UnrecordableFileName) + L"\r\n" + accented);
+    AnswerAndClose(refusal, IDOK);
+    EXPECT_EQ(WaitForm7(ruvex, 500ms), nullptr);
+    EXPECT_EQ(ReadBytes(ruvex.File(L"uninstall.dat")), added);
+    std::vector<int> kept{accentedIndex, ia};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(SelectedIndexes(files), kept);
 
     // Enter opens the highlighted folder; a double click selects all its files. The close box of the list
     // is Cancel, even right after an earlier OK.

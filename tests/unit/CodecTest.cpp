@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <thread>
 
 using namespace ruvex;
 using testsupport::TempFolder;
@@ -44,6 +45,27 @@ TEST(Codec, JapaneseTextIsShiftJisInFilesAndRoundTrips) {
     ASSERT_TRUE(ReplaceFileLines(dir / L"a.dat", {L"[表計算]", name}));
     EXPECT_EQ(Bytes(dir / L"a.dat"), "[" + WideToAnsi(L"表計算") + "]\r\n" + sjis + "\r\n");
     EXPECT_EQ(Read(dir / L"a.dat"), (std::vector<std::wstring>{L"[表計算]", name}));
+}
+
+TEST(Codec, AFileHeldForAMomentIsReadOnceItIsReleased) {
+    // A virus scanner's hold: the file open without sharing for half a second, through either reader.
+    TempFolder dir;
+    const std::wstring path = dir / L"held.dat";
+    ASSERT_TRUE(ReplaceFileLines(path, {L"[A]", L"C:\\a"}));
+    for (bool lines : {true, false}) {
+        FileHandle hold(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(hold);
+        std::thread release([&] {
+            Sleep(500);
+            hold.reset();
+        });
+        if (lines) {
+            EXPECT_EQ(Read(path), (std::vector<std::wstring>{L"[A]", L"C:\\a"}));
+        } else {
+            EXPECT_EQ(Bytes(path), "[A]\r\nC:\\a\r\n");
+        }
+        release.join();
+    }
 }
 
 TEST(Codec, LinesEndAtCrLfOrLoneCrAndTheLastMayHaveNoEnd) {

@@ -30,7 +30,8 @@ protected:
 
 TEST_F(Database, MissingOrEmptyFileListsNothing) {
     EXPECT_FALSE(DatabaseExists(folder()));
-    EXPECT_TRUE(ListSoftwareNames(folder(), host).empty());
+    EXPECT_TRUE(ListSoftwareNames(folder(), host).names.empty());
+    EXPECT_TRUE(ListSoftwareNames(folder(), host).read);
     EXPECT_TRUE(ReadRecord(folder(), L"Foo").files.empty());
     EXPECT_TRUE(ReadAllLines(folder()).result.ok);
     EXPECT_TRUE(ReadAllLines(folder()).lines.empty());
@@ -38,7 +39,7 @@ TEST_F(Database, MissingOrEmptyFileListsNothing) {
     ASSERT_TRUE(CreateEmptyDatabase(folder()));
     EXPECT_TRUE(DatabaseExists(folder()));
     EXPECT_EQ(Bytes(), "");
-    EXPECT_TRUE(ListSoftwareNames(folder(), host).empty());
+    EXPECT_TRUE(ListSoftwareNames(folder(), host).names.empty());
     EXPECT_TRUE(host.maxima.empty()); // an empty file sets no progress maximum
 
     Write("[Foo]\r\n");
@@ -49,7 +50,7 @@ TEST_F(Database, MissingOrEmptyFileListsNothing) {
 TEST_F(Database, ListsNamesInFileOrderAndSkipsLinesOutsideRecords) {
     Write("C:\\stray.txt\r\n[Foo]\r\nC:\\foo.exe\r\n[foo]\r\n-[Fonts]\r\n[]\r\n[\r\n[Bar\r\n" +
           WideToAnsi(L"[表計算]") + "\rC:\\x");
-    EXPECT_EQ(ListSoftwareNames(folder(), host), (Lines{L"Foo", L"foo", L"", L"Ba", L"表計算"}));
+    EXPECT_EQ(ListSoftwareNames(folder(), host).names, (Lines{L"Foo", L"foo", L"", L"Ba", L"表計算"}));
 }
 
 TEST_F(Database, ReadRecordFindsTheFirstHeaderWithoutCaseAndStopsAtTheNextBracket) {
@@ -58,17 +59,17 @@ TEST_F(Database, ReadRecordFindsTheFirstHeaderWithoutCaseAndStopsAtTheNextBracke
     SoftwareRecord r = ReadRecord(folder(), L"foo");
     EXPECT_EQ(r.files, (Lines{L"C:\\a.exe", L"", L"C:\\b.dll"}));
     EXPECT_EQ(r.winIni, (Lines{L"[Fonts]", L""}));
-    EXPECT_EQ(CountRecordLines(folder(), L"foo"), 3u);
+    EXPECT_EQ(CountRecordLines(folder(), L"foo").count, 3u);
     // "FOO" is found as the first record too: both list entries read the same record.
     EXPECT_EQ(ReadRecord(folder(), L"FOO").files, r.files);
     EXPECT_EQ(ReadRecord(folder(), L"Broken").files, Lines{}); // no header "[Broken]"
     EXPECT_TRUE(ReadRecord(folder(), L"Nothing").files.empty());
-    EXPECT_EQ(CountRecordLines(folder(), L"Nothing"), 0u);
+    EXPECT_EQ(CountRecordLines(folder(), L"Nothing").count, 0u);
 }
 
 TEST_F(Database, OneHeaderAloneIsARecordWithAnEmptyBody) {
     Write("[Foo]");
-    EXPECT_EQ(ListSoftwareNames(folder(), host), Lines{L"Foo"});
+    EXPECT_EQ(ListSoftwareNames(folder(), host).names, Lines{L"Foo"});
     SoftwareRecord r = ReadRecord(folder(), L"Foo");
     EXPECT_TRUE(r.files.empty());
     EXPECT_TRUE(r.winIni.empty());
@@ -100,7 +101,7 @@ TEST_F(Database, ProgressFollowsTheBytesOnEveryTwentiethLine) {
         text += "[S" + std::to_string(i % 10) + "]\r\n"; // 6 bytes a line with its CR LF
     }
     Write(text);
-    EXPECT_EQ(ListSoftwareNames(folder(), host).size(), 45u);
+    EXPECT_EQ(ListSoftwareNames(folder(), host).names.size(), 45u);
     ASSERT_EQ(host.maxima, std::vector<double>{static_cast<double>(text.size())});
     ASSERT_EQ(host.positions.size(), 2u);
     EXPECT_EQ(host.positions[0].bar, ProgressBar::Wait);
@@ -127,7 +128,7 @@ TEST_F(Database, AHundredThousandLinesAreReadAndRewrittenWhole) {
     read.lines[99999].clear();
     ASSERT_TRUE(WriteAllLines(folder(), read.lines));
     EXPECT_EQ(ReadAllLines(folder()).lines.size(), 99999u);
-    EXPECT_EQ(ListSoftwareNames(folder(), host).size(), 100u);
+    EXPECT_EQ(ListSoftwareNames(folder(), host).names.size(), 100u);
 }
 
 TEST_F(Database, AFailedReadOrRewriteLeavesTheDatabaseAsItWas) {
@@ -138,6 +139,13 @@ TEST_F(Database, AFailedReadOrRewriteLeavesTheDatabaseAsItWas) {
             CreateFileW(DatabasePath(folder()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(lock.valid());
         EXPECT_FALSE(ReadAllLines(folder()).result.ok);
+        // Nor is it an empty list or an empty record: each reader fails once the hold outlasts its patience.
+        for (const FileResult& read : {ListSoftwareNames(folder(), host).read, CountRecordLines(folder(), L"Foo").read,
+                                       ReadRecord(folder(), L"Foo").read}) {
+            EXPECT_FALSE(read.ok);
+            EXPECT_TRUE(read.reading);
+            EXPECT_EQ(read.error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+        }
     }
     ASSERT_TRUE(SetFileAttributesW(DatabasePath(folder()).c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(WriteAllLines(folder(), {L"[Bar]"}).ok);

@@ -66,12 +66,21 @@ protected:
     }
 };
 
-TEST_F(RelatedFiles, RewritesKeepEmptyLinesAndAFailedOneLeavesTheDatabase) {
+TEST_F(RelatedFiles, RewritesKeepEmptyLinesAndAFailedOrRefusedOneLeavesTheDatabase) {
     ASSERT_TRUE(ReplaceFileLines(DatabasePath(data.path()), {L"[Foo]", L"", L"C:\\a"}));
     ASSERT_TRUE(AddRelatedFiles(data.path(), L"Foo", {L"C:\\n"}));
     EXPECT_EQ(ReadFileLines(DatabasePath(data.path())).lines, (Lines{L"[Foo]", L"C:\\n", L"", L"C:\\a"}));
 
     const std::string before = Bytes(L"uninstall.dat");
+    // A name that the code page would write as another (é as e, ¥ as a backslash, € as ?) refuses the
+    // whole list; Japanese names are recorded as they are.
+    const Lines chosen{L"C:\\表計算ｿﾌﾄ.txt", L"C:\\café.txt", L"C:\\¥.txt", L"C:\\€.txt", L"C:\\a.txt"};
+    EXPECT_EQ(UnrecordableFiles(chosen), (Lines{L"C:\\café.txt", L"C:\\¥.txt", L"C:\\€.txt"}));
+    FileResult refused = AddRelatedFiles(data.path(), L"Foo", chosen);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.error, static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+    EXPECT_EQ(Bytes(L"uninstall.dat"), before);
+
     SetFileAttributesW(DatabasePath(data.path()).c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(ReleaseRelatedFiles(data.path(), L"Foo", {}));
     SetFileAttributesW(DatabasePath(data.path()).c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -178,7 +178,7 @@ TEST_F(Tidy, DamagedOrForeignDatabasesComeBackWholeOrAreLeftAlone) {
         SCOPED_TRACE(c.shape);
         const std::wstring path = DatabasePath(dir.path());
         ASSERT_TRUE(ReplaceFileContents(path, c.bytes));
-        EXPECT_EQ(ListSoftwareNames(dir.path(), host).size(), c.names);
+        EXPECT_EQ(ListSoftwareNames(dir.path(), host).names.size(), c.names);
         Lines read = SplitLines(c.bytes);
         for (FileResult result : {Seiri(dir.path(), host), Killed(dir.path(), host)}) {
             std::string after;

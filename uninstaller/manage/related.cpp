@@ -51,8 +51,24 @@ std::vector<std::wstring> WithFilesReleased(const std::vector<std::wstring>& lin
     return out;
 }
 
+std::vector<std::wstring> UnrecordableFiles(const std::vector<std::wstring>& files) {
+    std::vector<std::wstring> unrecordable;
+    for (const auto& file : files) {
+        if (!IsAnsiRepresentable(file)) {
+            unrecordable.push_back(file);
+        }
+    }
+    return unrecordable;
+}
+
 FileResult AddRelatedFiles(const std::wstring& dataFolder, const std::wstring& name,
                            const std::vector<std::wstring>& files) {
+    // The code page writes é as e and ¥ as a backslash: such a line names a file the user never chose, and
+    // an uninstall or a file deletion would later delete that one. The chooser refuses these names itself;
+    // this is the last guard before the file.
+    if (!UnrecordableFiles(files).empty()) {
+        return FileResult::Failed(ERROR_NO_UNICODE_TRANSLATION);
+    }
     return RewriteDatabase(dataFolder,
                            [&](std::vector<std::wstring> lines) { return WithFilesAdded(lines, name, files); });
 }

@@ -19,8 +19,12 @@ namespace ruvex {
                                                           const std::wstring& name,
                                                           const std::vector<std::wstring>& kept);
 
+// The files whose names the ANSI code page cannot hold: written down, each would name another file.
+[[nodiscard]] std::vector<std::wstring> UnrecordableFiles(const std::vector<std::wstring>& files);
+
 // The two rewrites of uninstall.dat (every line written, empty ones too); the old file stays as it was
-// when either cannot be read or written.
+// when either cannot be read or written. Adding refuses the whole list, writing nothing, when one of its
+// names cannot be recorded (ERROR_NO_UNICODE_TRANSLATION).
 [[nodiscard]] FileResult AddRelatedFiles(const std::wstring& dataFolder, const std::wstring& name,
                                          const std::vector<std::wstring>& files);
 [[nodiscard]] FileResult ReleaseRelatedFiles(const std::wstring& dataFolder, const std::wstring& name,

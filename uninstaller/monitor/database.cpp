@@ -64,11 +64,15 @@ FileResult CreateEmptyDatabase(const std::wstring& dataFolder) {
     return CreateEmptyFileIfMissing(DatabasePath(dataFolder));
 }
 
-std::vector<std::wstring> ListSoftwareNames(const std::wstring& dataFolder, RunHost& host) {
-    std::vector<std::wstring> names;
+SoftwareNames ListSoftwareNames(const std::wstring& dataFolder, RunHost& host) {
+    SoftwareNames result;
     LineReader reader;
-    if (!DatabaseExists(dataFolder) || !reader.Open(DatabasePath(dataFolder))) {
-        return names;
+    if (!DatabaseExists(dataFolder)) {
+        return result;
+    }
+    if (!reader.Open(DatabasePath(dataFolder))) {
+        result.read = FileResult::ReadFailed(reader.Error(), DatabasePath(dataFolder));
+        return result;
     }
     ByteProgress progress(&host, reader.Size());
     std::wstring line;
@@ -76,40 +80,47 @@ std::vector<std::wstring> ListSoftwareNames(const std::wstring& dataFolder, RunH
         progress.Line(line);
         // A lone "[" starts a record but names nothing: there is no text between its first and last character.
         if (IsHeaderLine(line) && line.size() >= 2) {
-            names.push_back(line.substr(1, line.size() - 2));
+            result.names.push_back(line.substr(1, line.size() - 2));
         }
     }
-    return names;
+    if (reader.Error() != ERROR_SUCCESS) {
+        result.read = FileResult::ReadFailed(reader.Error(), DatabasePath(dataFolder));
+    }
+    return result;
 }
 
-std::size_t CountRecordLines(const std::wstring& dataFolder, const std::wstring& name) {
+RecordLineCount CountRecordLines(const std::wstring& dataFolder, const std::wstring& name) {
+    RecordLineCount result;
     LineReader reader;
-    if (!reader.Open(DatabasePath(dataFolder)) || !SeekHeader(reader, HeaderFor(name))) {
-        return 0;
-    }
-    std::size_t count = 0;
-    std::wstring line;
-    while (reader.Next(line) && !IsHeaderLine(line)) {
-        if (!IsWinIniLine(line)) {
-            ++count;
+    if (reader.Open(DatabasePath(dataFolder)) && SeekHeader(reader, HeaderFor(name))) {
+        std::wstring line;
+        while (reader.Next(line) && !IsHeaderLine(line)) {
+            if (!IsWinIniLine(line)) {
+                ++result.count;
+            }
         }
     }
-    return count;
+    if (reader.Error() != ERROR_SUCCESS) {
+        result.read = FileResult::ReadFailed(reader.Error(), DatabasePath(dataFolder));
+    }
+    return result;
 }
 
 SoftwareRecord ReadRecord(const std::wstring& dataFolder, const std::wstring& name) {
     SoftwareRecord record;
     LineReader reader;
-    if (!reader.Open(DatabasePath(dataFolder)) || !SeekHeader(reader, HeaderFor(name))) {
-        return record;
-    }
-    std::wstring line;
-    while (reader.Next(line) && !IsHeaderLine(line)) {
-        if (IsWinIniLine(line)) {
-            record.winIni.push_back(line.substr(1));
-        } else {
-            record.files.push_back(line);
+    if (reader.Open(DatabasePath(dataFolder)) && SeekHeader(reader, HeaderFor(name))) {
+        std::wstring line;
+        while (reader.Next(line) && !IsHeaderLine(line)) {
+            if (IsWinIniLine(line)) {
+                record.winIni.push_back(line.substr(1));
+            } else {
+                record.files.push_back(line);
+            }
         }
+    }
+    if (reader.Error() != ERROR_SUCCESS) {
+        record.read = FileResult::ReadFailed(reader.Error(), DatabasePath(dataFolder));
     }
     return record;
 }

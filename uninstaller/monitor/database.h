@@ -21,16 +21,27 @@ inline constexpr std::size_t MaxDatabaseLines = 35000;
 struct SoftwareRecord {
     std::vector<std::wstring> files;  // FileLines in file order
     std::vector<std::wstring> winIni; // WinIniLines without their leading "-", in file order
+    FileResult read;                  // failed: the database could not be read, the lists are not the record
 };
 
 [[nodiscard]] bool DatabaseExists(const std::wstring& dataFolder);
 // Creates an empty uninstall.dat; nothing happens when it exists.
 [[nodiscard]] FileResult CreateEmptyDatabase(const std::wstring& dataFolder);
-// Names of all records in file order, duplicates as they stand; drives the Wait bar by bytes read.
-[[nodiscard]] std::vector<std::wstring> ListSoftwareNames(const std::wstring& dataFolder, RunHost& host);
+// Names of all records in file order, duplicates as they stand; drives the Wait bar by bytes read. A missing
+// database lists nothing; one that cannot be read (held by another program) fails, and the names are not
+// the database's.
+struct SoftwareNames {
+    std::vector<std::wstring> names;
+    FileResult read;
+};
+[[nodiscard]] SoftwareNames ListSoftwareNames(const std::wstring& dataFolder, RunHost& host);
 // First pass of reading a record: the number of its body lines that are not win.ini lines
 // (the caller's progress maximum is this count plus one).
-[[nodiscard]] std::size_t CountRecordLines(const std::wstring& dataFolder, const std::wstring& name);
+struct RecordLineCount {
+    std::size_t count = 0;
+    FileResult read;
+};
+[[nodiscard]] RecordLineCount CountRecordLines(const std::wstring& dataFolder, const std::wstring& name);
 // Second pass: the body of the first record whose header equals "[" + name + "]" without case.
 [[nodiscard]] SoftwareRecord ReadRecord(const std::wstring& dataFolder, const std::wstring& name);
 // Appends "[name]", the file paths and "-" + each section header line.

@@ -124,6 +124,7 @@ void Form1::RunButton(int command) {
 
 void Form1::RunCommand(void (Form1::*handler)()) {
     ++commandDepth_;
+    namedFailure_.clear();
     (this->*handler)();
     --commandDepth_;
     if (quitting_ && commandDepth_ == 0) {

@@ -89,6 +89,7 @@ private:
     void Tab2();
     void Fclear();
     void SelectedRecordLoaded();
+    void RecordUnreadable(const FileResult& read);
 
     // The buttons' handlers.
     void Command1_Click();
@@ -162,6 +163,11 @@ private:
     int commandDepth_ = 0;
     bool quitting_ = false;
     Display display_ = Display::Software;
+    // The software names last read from the database: what List1 shows again when a reload cannot read it.
+    std::vector<std::wstring> softwareNames_;
+    // The file whose failure this command has named already: the reload that ends the command does not
+    // name it a second time.
+    std::wstring namedFailure_;
     const WalkLists* walk_ = nullptr; // the lists a run fills, which List1 and List2 show
     std::wstring inHand_;
     // The minimised window's caption names the file in hand, at the pace the lists are painted.

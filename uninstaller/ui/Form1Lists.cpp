@@ -4,9 +4,11 @@
 
 #include "resources/RuvexTexts.h"
 #include "uninstaller/monitor/database.h"
+#include "uninstaller/monitor/failure.h"
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/FileInfo.h"
 #include "uninstaller/ui/FormatSize.h"
+#include "uninstaller/ui/Report.h"
 #include "uninstaller/ui/WinIniSections.h"
 
 namespace ruvex::ui {
@@ -46,10 +48,22 @@ void Form1::SoftHyouji() {
     display_ = Display::Software;
     win::SetText(Item(ids::Label2), texts::InstalledSoftware);
     TabCaption(texts::TabRelatedFiles);
-    List1.Assign(ListSoftwareNames(DataFolder, *this));
+    // A database held by another program (a virus scanner, a backup) is not an empty one: the software it
+    // records must not vanish from the list. The list keeps the names last read, and the user learns why
+    // it may be out of date, unless this command has named the file already.
+    SoftwareNames read = ListSoftwareNames(DataFolder, *this);
+    if (read.read) {
+        softwareNames_ = std::move(read.names);
+    }
+    List1.Assign(softwareNames_);
     form10_.Unload();
     form10_.PMax();
     SetCursorWait(false);
+    const std::wstring database = DatabasePath(DataFolder);
+    if (!read.read && namedFailure_ != database) {
+        Message(FileFailureText(read.read, database), texts::BoxTitle, MessageKind::Critical);
+    }
+    namedFailure_.clear();
 }
 
 void Form1::List1_Click() {
@@ -70,9 +84,18 @@ void Form1::List1_Click() {
 
     // The bar moves every 20 files of the record, twice over: painted at the pace a screen shows.
     PacedPainting paced(mainProgressBar_);
-    CProgBar32::SetMax(static_cast<double>(CountRecordLines(DataFolder, name) + 1));
+    RecordLineCount lines = CountRecordLines(DataFolder, name);
+    if (!lines.read) {
+        RecordUnreadable(lines.read);
+        return;
+    }
+    CProgBar32::SetMax(static_cast<double>(lines.count + 1));
     mainProgressBar_.SetProgBarPos(1);
     SoftwareRecord record = ReadRecord(DataFolder, name);
+    if (!record.read) {
+        RecordUnreadable(record.read);
+        return;
+    }
     std::size_t counter = 1;
     for (const auto& file : record.files) {
         List2.Add(file);
@@ -97,6 +120,20 @@ void Form1::SelectedRecordLoaded() {
     SetCursorWait(false);
     ShowWindow(Item(ids::Label15), SW_HIDE);
     ShowWindow(Item(ids::ProgressPic1), SW_HIDE);
+}
+
+// A record that could not be read is no empty record: its commands stay off, since they would act on lists
+// that are not the record, and the user is told which file could not be read.
+void Form1::RecordUnreadable(const FileResult& read) {
+    List2.Clear();
+    List3.Clear();
+    Fclear();
+    win::SetText(Item(ids::Label1), L"");
+    EnableButtons({3, 9, 10, 11, 12, 13, 15}, false);
+    SetCursorWait(false);
+    ShowWindow(Item(ids::Label15), SW_HIDE);
+    ShowWindow(Item(ids::ProgressPic1), SW_HIDE);
+    Message(FileFailureText(read, DatabasePath(DataFolder)), texts::BoxTitle, MessageKind::Critical);
 }
 
 void Form1::List2_Click() {

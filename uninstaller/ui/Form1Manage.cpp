@@ -134,6 +134,8 @@ void Form1::Command3_Click() {
     // lines of deleted files behind. A database that could not be used is not tried again.
     if (outcome != UninstallOutcome::NotStarted) {
         ReportWrite(ruvex::Killed(DataFolder, *this), DatabasePath(DataFolder));
+    } else {
+        namedFailure_ = DatabasePath(DataFolder); // the engine has named it: the reload need not again
     }
     SoftHyouji();
 }

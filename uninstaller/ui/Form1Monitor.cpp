@@ -97,6 +97,7 @@ void Form1::TooManyFiles(bool allFolders) {
 bool Form1::ReportWrite(const FileResult& result, const std::wstring& path) {
     if (!result) {
         Message(FileFailureText(result, path), texts::BoxTitle, MessageKind::Critical);
+        namedFailure_ = result.path.empty() ? path : result.path;
     }
     return result.ok;
 }

@@ -188,6 +188,20 @@ void Form6::OnOK() {
     SetWait(true);
     ShowWorking(true);
     std::vector<std::wstring> files = SelectedFiles();
+    // A name that uninstall.dat cannot hold would be recorded as another file's name (é as e), and that
+    // file deleted later. The choice is refused as a whole before the list is shown: OK in the list then
+    // always means every file listed, nothing is half done, and the chooser keeps the selection for the
+    // user to take such files out of it.
+    if (std::vector<std::wstring> unrecordable = UnrecordableFiles(files); !unrecordable.empty()) {
+        SetWait(false);
+        ShowWorking(false);
+        std::wstring text = texts::UnrecordableFileName;
+        for (const auto& file : unrecordable) {
+            text += L"\r\n" + file;
+        }
+        MessageBoxW(hwnd(), text.c_str(), texts::BoxTitle, MB_OK | MB_ICONWARNING);
+        return;
+    }
     std::wstring list;
     for (const auto& file : files) {
         list += file + L"\r\n";
