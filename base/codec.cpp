@@ -6,31 +6,9 @@ namespace ruvex {
 
 namespace {
 
-// A virus scanner or a backup program holds a file for a moment, without sharing it or with a range
-// locked: a read that is refused for that reason is tried again for about as long as such a hold lasts,
-// before it counts as failed. Any other failure is final at once.
-constexpr DWORD kSharingPatience = 2000; // ms
-constexpr DWORD kSharingPause = 50;      // ms
-
-bool RefusedBySharing(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-}
-
-// Runs the attempt (true: done) again while the sharing refuses it; false with its error when it still fails.
-template <typename Attempt> bool RetriedWhileShared(Attempt attempt) {
-    const DWORD start = GetTickCount();
-    while (!attempt()) {
-        if (!RefusedBySharing(GetLastError()) || GetTickCount() - start >= kSharingPatience) {
-            return false;
-        }
-        Sleep(kSharingPause);
-    }
-    return true;
-}
-
 HANDLE OpenForReading(const std::wstring& path, DWORD flags) {
     HANDLE file = INVALID_HANDLE_VALUE;
-    (void)RetriedWhileShared([&] {
+    (void)RetriedWhileHeld([&] {
         file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, flags, nullptr);
         return file != INVALID_HANDLE_VALUE;
@@ -40,7 +18,7 @@ HANDLE OpenForReading(const std::wstring& path, DWORD flags) {
 
 // A read refused by a locked range is waited out the same way (a refused read moves no file position).
 bool ReadRetried(HANDLE file, char* into, DWORD size, DWORD& got) {
-    return RetriedWhileShared([&] { return ReadFile(file, into, size, &got, nullptr) != FALSE; });
+    return RetriedWhileHeld([&] { return ReadFile(file, into, size, &got, nullptr) != FALSE; });
 }
 
 } // namespace

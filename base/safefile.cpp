@@ -30,6 +30,23 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 } // namespace
 
+bool RetriedWhileHeld(const std::function<bool()>& attempt, bool replacing) {
+    constexpr DWORD kPatience = 2000; // ms
+    constexpr DWORD kPause = 50;      // ms
+    const DWORD start = GetTickCount();
+    while (!attempt()) {
+        const DWORD error = GetLastError();
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                          (replacing && error == ERROR_ACCESS_DENIED);
+        if (!held || GetTickCount() - start >= kPatience) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(kPause);
+    }
+    return true;
+}
+
 // The prefix of every temporary file of a rewrite (GetTempFileNameW adds a number and ".tmp").
 constexpr const wchar_t* kTempPrefix = L"rvx";
 
@@ -64,7 +81,12 @@ FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes)
             return FileResult::Failed(e, path);
         }
     }
-    if (!MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // The target read-only was refused above: access denied here is another program's hold.
+    if (!RetriedWhileHeld(
+            [&] {
+                return MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+            },
+            true)) {
         DWORD e = GetLastError();
         DeleteFileW(temp);
         return FileResult::Failed(e, path);

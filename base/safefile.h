@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,13 @@ struct FileResult {
         return {false, e == ERROR_SUCCESS ? ERROR_READ_FAULT : e, true, std::move(path)};
     }
 };
+
+// A virus scanner or a backup program holds a file for a moment, without sharing it or with a range locked:
+// the attempt (true: done) is run again for about as long as such a hold lasts (2 s) while it is refused for
+// that reason (a sharing or lock violation; with replacing, access denied too, which is what Wine gives a
+// replacement while another program has the target open). Any other failure is final at once; the last
+// error is the attempt's.
+[[nodiscard]] bool RetriedWhileHeld(const std::function<bool()>& attempt, bool replacing = false);
 
 // Writes the bytes to a temporary file beside the target, flushes it and moves it over the target.
 // On any failure the target keeps its old bytes and the temporary file is removed.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace ruvex;
 using testsupport::TempFolder;
 
@@ -34,6 +36,23 @@ TEST(SafeFile, ReplaceWritesWholeFileAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(ReplaceFileContents(dir / L"x.dat", "new\r\n"));
     EXPECT_EQ(Bytes(dir / L"x.dat"), "new\r\n");
     EXPECT_EQ(FilesIn(dir.path()), 1);
+}
+
+TEST(SafeFile, ARewriteWaitsOutAReaderThatHoldsTheTargetForAMoment) {
+    // A scanner reading the file, sharing everything: Wine refuses to replace a file that is open at all.
+    TempFolder dir;
+    const std::wstring path = dir / L"uninstall.dat";
+    ASSERT_TRUE(ReplaceFileContents(path, "old"));
+    FileHandle reader(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(reader);
+    std::thread release([&] {
+        Sleep(500);
+        reader.reset();
+    });
+    EXPECT_TRUE(ReplaceFileContents(path, "new"));
+    release.join();
+    EXPECT_EQ(Bytes(path), "new");
 }
 
 TEST(SafeFile, FailedRewriteKeepsTheOldFileByteForByte) {

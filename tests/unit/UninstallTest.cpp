@@ -16,6 +16,14 @@ using testsupport::TempFolder;
 namespace {
 using Lines = std::vector<std::wstring>;
 
+// A file that cannot be used: its bytes, its attributes and the start of the message that names it.
+struct FileFault {
+    const char* what;
+    std::string bytes;
+    DWORD attributes;
+    const wchar_t* message;
+};
+
 const wchar_t* const kPartial = L" の一部を削除しました。\n\r\n\r『Windows がファイルを使っていた』 または "
                                 L"『安全性を高める設定がされていた』 ため削除できないファイルがありました。";
 
@@ -255,13 +263,7 @@ TEST_F(Uninstall, AFileThatCannotBeDeletedIsLeftBehindAndItsFolderStays) {
 TEST_F(Uninstall, ADatabaseThatCannotBeReadOrRewrittenIsNamedBeforeAnythingIsDeleted) {
     std::wstring file = File(root / L"P\\p.txt");
     const std::wstring path = DatabasePath(data);
-    struct Case {
-        const char* what;
-        std::string bytes;
-        DWORD attributes;
-        const wchar_t* message;
-    };
-    const Case cases[] = {
+    const FileFault cases[] = {
         {"read-only", "[Soft]\r\n", FILE_ATTRIBUTE_READONLY, L"次のファイルに書き込めませんでした。\r\n"},
         {"no ANSI text", "\xEF\xBB\xBF[Soft]\r\n", FILE_ATTRIBUTE_NORMAL, L"次のファイルを読み込めませんでした。\r\n"},
     };
@@ -282,13 +284,7 @@ TEST_F(Uninstall, ADatabaseThatCannotBeReadOrRewrittenIsNamedBeforeAnythingIsDel
 TEST_F(Uninstall, AWinIniThatCannotBeRewrittenKeepsTheRecordAndGivesThePartialMessage) {
     std::wstring file = File(root / L"P\\p.txt");
     const std::string ini = Bytes(winIni);
-    struct Case {
-        const char* what;
-        std::string bytes;
-        DWORD attributes;
-        const wchar_t* message;
-    };
-    const Case cases[] = {
+    const FileFault cases[] = {
         {"read-only", ini, FILE_ATTRIBUTE_READONLY, L"次のファイルに書き込めませんでした。\r\n"},
         {"no ANSI text", "[Soft]\r\nk=\x81\x7F\r\n", FILE_ATTRIBUTE_NORMAL,
          L"次のファイルを読み込めませんでした。\r\n"},

@@ -31,6 +31,55 @@ std::vector<std::wstring> SystemFolders() {
     return folders;
 }
 
+// The folders of the system and the user that the shell knows by name.
+const KNOWNFOLDERID* const kKnownFolders[] = {
+    &FOLDERID_ProgramFiles,
+    &FOLDERID_ProgramFilesX86,
+    &FOLDERID_ProgramFilesX64,
+    &FOLDERID_ProgramFilesCommon,
+    &FOLDERID_ProgramFilesCommonX86,
+    &FOLDERID_ProgramFilesCommonX64,
+    &FOLDERID_ProgramData,
+    &FOLDERID_RoamingAppData,
+    &FOLDERID_LocalAppData,
+    &FOLDERID_LocalAppDataLow,
+    &FOLDERID_Public,
+    &FOLDERID_PublicDesktop,
+    &FOLDERID_PublicDocuments,
+    &FOLDERID_PublicDownloads,
+    &FOLDERID_PublicMusic,
+    &FOLDERID_PublicPictures,
+    &FOLDERID_PublicVideos,
+    &FOLDERID_CommonPrograms,
+    &FOLDERID_CommonStartMenu,
+    &FOLDERID_CommonStartup,
+    &FOLDERID_CommonTemplates,
+    &FOLDERID_Profile,
+    &FOLDERID_UserProfiles,
+    &FOLDERID_Documents,
+    &FOLDERID_Downloads,
+    &FOLDERID_Music,
+    &FOLDERID_Pictures,
+    &FOLDERID_Videos,
+    &FOLDERID_Templates,
+    &FOLDERID_Contacts,
+    &FOLDERID_Links,
+    &FOLDERID_SavedGames,
+    &FOLDERID_Windows,
+    &FOLDERID_System,
+    &FOLDERID_SystemX86,
+    &FOLDERID_Fonts,
+    &FOLDERID_Desktop,
+    &FOLDERID_Programs,
+    &FOLDERID_StartMenu,
+    &FOLDERID_Startup,
+    &FOLDERID_SendTo,
+    &FOLDERID_Recent,
+    &FOLDERID_Favorites,
+    &FOLDERID_AdminTools,
+    &FOLDERID_CommonAdminTools,
+};
+
 // Folders that belong to the system or the user, not to a software: an uninstall may empty them but never
 // removes them. DONT_VERIFY: the folder is only named, never created (nor, under Wine, made a link).
 std::vector<std::wstring> SystemsOwnFolders() {
@@ -43,54 +92,7 @@ std::vector<std::wstring> SystemsOwnFolders() {
             folders.push_back(folder);
         }
     }
-    static const KNOWNFOLDERID* const kKnown[] = {
-        &FOLDERID_ProgramFiles,
-        &FOLDERID_ProgramFilesX86,
-        &FOLDERID_ProgramFilesX64,
-        &FOLDERID_ProgramFilesCommon,
-        &FOLDERID_ProgramFilesCommonX86,
-        &FOLDERID_ProgramFilesCommonX64,
-        &FOLDERID_ProgramData,
-        &FOLDERID_RoamingAppData,
-        &FOLDERID_LocalAppData,
-        &FOLDERID_LocalAppDataLow,
-        &FOLDERID_Public,
-        &FOLDERID_PublicDesktop,
-        &FOLDERID_PublicDocuments,
-        &FOLDERID_PublicDownloads,
-        &FOLDERID_PublicMusic,
-        &FOLDERID_PublicPictures,
-        &FOLDERID_PublicVideos,
-        &FOLDERID_CommonPrograms,
-        &FOLDERID_CommonStartMenu,
-        &FOLDERID_CommonStartup,
-        &FOLDERID_CommonTemplates,
-        &FOLDERID_Profile,
-        &FOLDERID_UserProfiles,
-        &FOLDERID_Documents,
-        &FOLDERID_Downloads,
-        &FOLDERID_Music,
-        &FOLDERID_Pictures,
-        &FOLDERID_Videos,
-        &FOLDERID_Templates,
-        &FOLDERID_Contacts,
-        &FOLDERID_Links,
-        &FOLDERID_SavedGames,
-        &FOLDERID_Windows,
-        &FOLDERID_System,
-        &FOLDERID_SystemX86,
-        &FOLDERID_Fonts,
-        &FOLDERID_Desktop,
-        &FOLDERID_Programs,
-        &FOLDERID_StartMenu,
-        &FOLDERID_Startup,
-        &FOLDERID_SendTo,
-        &FOLDERID_Recent,
-        &FOLDERID_Favorites,
-        &FOLDERID_AdminTools,
-        &FOLDERID_CommonAdminTools,
-    };
-    for (const KNOWNFOLDERID* id : kKnown) {
+    for (const KNOWNFOLDERID* id : kKnownFolders) {
         wchar_t* path = nullptr;
         if (SUCCEEDED(SHGetKnownFolderPath(*id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path && path[0]) {
             folders.push_back(path);
