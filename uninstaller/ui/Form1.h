@@ -135,6 +135,7 @@ private:
     void WalkStarts();
     void EnableBackupMenus(bool enabled);
     [[nodiscard]] MonitorRequest CurrentRequest(RunKind command);
+    [[nodiscard]] bool RunCompleted(const RunResult& result, const MonitorRequest& request);
     void SyncWalk(bool paintNow);
     [[noreturn]] void TooManyFiles(bool allFolders);
     // The failure named (the result's own path, else the one given); false when the result is one.

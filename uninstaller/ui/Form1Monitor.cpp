@@ -111,9 +111,10 @@ void Form1::IdleCommands() {
 }
 
 void Form1::BackToIdle() {
+    // The inspection's button goes before the idle commands come back: no moment shows both.
+    EnableButtons({2}, false);
     IdleCommands();
     win::SetText(hwnd(), texts::MainCaption);
-    EnableButtons({2}, false);
     form10_.Unload();
     SoftHyouji();
 }
@@ -212,6 +213,38 @@ MonitorRequest Form1::CurrentRequest(RunKind command) {
     return request;
 }
 
+// What the window does with a monitor run that did not complete; false then.
+bool Form1::RunCompleted(const RunResult& result, const MonitorRequest& request) {
+    const bool preparation = command_ == RunKind::Preparation;
+    switch (result.outcome) {
+    case RunOutcome::Completed:
+        return true;
+    case RunOutcome::NotReady:
+        if (preparation) {
+            ReportWrite(result.failure); // the marker or the copy of win.ini: nothing has started
+        } else {
+            Message(texts::InspectionImpossible, texts::BoxTitle, MessageKind::Warning);
+            BackToIdle();
+        }
+        return false;
+    case RunOutcome::TooManyFiles:
+        TooManyFiles(request.settings.mode == ScanMode::AllFolders);
+    case RunOutcome::Failed:
+        ReportWrite(result.failure);
+        BackToIdle();
+        return false;
+    case RunOutcome::FailedWaiting:
+        ReportWrite(result.failure);
+        [[fallthrough]];
+    case RunOutcome::Stopped:
+        if (!quitting_) {
+            preparation ? Tomaru1() : Tomaru2();
+        }
+        return false;
+    }
+    return false;
+}
+
 void Form1::Command1_Click() {
     Options options = form2_.Settings();
     Pro = options.Get(Check::Check3);
@@ -222,24 +255,8 @@ void Form1::Command1_Click() {
         PacedPainting paced(form10_.WaitProgressBar());
         result = RunPreparation(request, *this);
     }
-    switch (result.outcome) {
-    case RunOutcome::NotReady: // the marker or the copy of win.ini: nothing has started
-    case RunOutcome::FailedWaiting:
-        ReportWrite(result.failure);
+    if (!RunCompleted(result, request)) {
         return;
-    case RunOutcome::Stopped:
-        if (!quitting_) {
-            Tomaru1();
-        }
-        return;
-    case RunOutcome::TooManyFiles:
-        TooManyFiles(request.settings.mode == ScanMode::AllFolders);
-    case RunOutcome::Failed:
-        ReportWrite(result.failure);
-        BackToIdle();
-        return;
-    case RunOutcome::Completed:
-        break;
     }
     form10_.Unload();
     SetForegroundWindow(hwnd());
@@ -271,30 +288,8 @@ void Form1::Command2_Click() {
         PacedPainting paced(form10_.WaitProgressBar());
         result = RunInspection(request, *this);
     }
-    switch (result.outcome) {
-    case RunOutcome::NotReady:
-        Message(texts::InspectionImpossible, texts::BoxTitle, MessageKind::Warning);
-        BackToIdle();
+    if (!RunCompleted(result, request)) {
         return;
-    case RunOutcome::Stopped:
-        if (!quitting_) {
-            Tomaru2();
-        }
-        return;
-    case RunOutcome::TooManyFiles:
-        TooManyFiles(request.settings.mode == ScanMode::AllFolders);
-    case RunOutcome::Failed:
-        ReportWrite(result.failure);
-        BackToIdle();
-        return;
-    case RunOutcome::FailedWaiting:
-        ReportWrite(result.failure);
-        if (!quitting_) {
-            Tomaru2();
-        }
-        return;
-    case RunOutcome::Completed:
-        break;
     }
     SetForegroundWindow(hwnd());
     Message(WithSkipped(texts::InspectionDone, result.skipped), texts::BoxTitle, MessageKind::Information);
