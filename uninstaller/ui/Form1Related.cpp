@@ -53,8 +53,7 @@ void Form1::Command10_Click() {
     SetCursorWait(false);
     form10_.PMax();
     form10_.Unload();
-    Form7::Confirm(hwnd(), texts::AboveFilesPrefix + name + texts::ReleaseFilesSuffix, list);
-    if (!FileListConfirmed) {
+    if (!Form7::Confirm(hwnd(), texts::AboveFilesPrefix + name + texts::ReleaseFilesSuffix, list)) {
         SoftHyouji();
         return;
     }
@@ -81,8 +80,7 @@ void Form1::Command13_Click() {
         list += List2.Item(i) + L"\r\n";
     }
     SetCursorWait(false);
-    Form7::Confirm(hwnd(), texts::DeleteFilesLabel, list);
-    if (!FileListConfirmed) {
+    if (!Form7::Confirm(hwnd(), texts::DeleteFilesLabel, list)) {
         SoftHyouji();
         return;
     }

@@ -207,8 +207,7 @@ void Form6::OnOK() {
         list += file + L"\r\n";
     }
     SetWait(false);
-    Form7::Confirm(hwnd(), texts::AboveFilesPrefix + name_ + texts::RelateSuffix, list);
-    if (!FileListConfirmed) {
+    if (!Form7::Confirm(hwnd(), texts::AboveFilesPrefix + name_ + texts::RelateSuffix, list)) {
         ShowWorking(false);
         return;
     }
