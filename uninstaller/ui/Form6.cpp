@@ -6,7 +6,6 @@
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/DriveList.h"
 #include "uninstaller/ui/FileInfo.h"
-#include "uninstaller/ui/Form2.h"
 #include "uninstaller/ui/Form7.h"
 #include "uninstaller/ui/Globals.h"
 #include "uninstaller/ui/Report.h"
