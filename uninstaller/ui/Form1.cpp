@@ -29,7 +29,6 @@ bool Form1::Load(HWND splash) {
     clsTabStrip_.TabsAdd(1, texts::TabFileInfo);
     clsTabStrip_.TabsAdd(2, texts::TabWinIni);
     clsTabStrip_.SetSelectedItem(1);
-    FirstTabCaption = texts::TabRelatedFiles;
 
     mainProgressBar_.SetParent(Item(ids::ProgressPic1));
     mainProgressBar_.Create();

@@ -33,7 +33,6 @@ void Form1::TabCaption(const std::wstring& moji) {
     if (firstSelected) {
         clsTabStrip_.SetSelectedItem(1);
     }
-    FirstTabCaption = moji;
 }
 
 void Form1::SoftHyouji() {
@@ -137,13 +136,13 @@ void Form1::RecordUnreadable(const FileResult& read) {
 }
 
 void Form1::List2_Click() {
-    if (FirstTabCaption == texts::TabRelatedFiles) {
+    if (NormalDisplay()) {
         EnableButtons({10, 13, 15}, true);
     }
 }
 
 void Form1::List2_DblClick() {
-    if (FirstTabCaption == texts::TabRelatedFiles) {
+    if (NormalDisplay()) {
         RunButton(15);
     }
 }
