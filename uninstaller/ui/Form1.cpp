@@ -50,7 +50,7 @@ bool Form1::Load(HWND splash) {
         return false;
     }
     EnableButtons({2, 3, 9, 10, 11, 12, 13, 15}, false);
-    if (StartingUp == 1 && splash) {
+    if (StartingUp && splash) {
         ShowWindow(splash, SW_HIDE);
         UpdateWindow(GetDesktopWindow());
     }
@@ -188,7 +188,7 @@ void Form1::Command5_Click() {
 }
 
 void Form1::Command6_Click() {
-    VersionWindowMode = 1;
+    VersionWindowMode = true;
     Form4 version;
     if (version.Load(hwnd())) {
         version.ShowModal();
@@ -196,13 +196,13 @@ void Form1::Command6_Click() {
 }
 
 void Form1::OnFirstActivation() {
-    if (FirstActivation == 0) {
+    if (!FirstActivation) {
         return;
     }
     if (FileExists(DataFolder + L"\\continue")) {
         RunCommand(&Form1::Continue);
     } else {
-        FirstActivation = 0;
+        FirstActivation = false;
     }
 }
 
