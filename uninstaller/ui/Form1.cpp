@@ -55,7 +55,7 @@ bool Form1::Load(HWND splash) {
         UpdateWindow(GetDesktopWindow());
     }
     // The check for deleted files, unless the options say not to.
-    Killed();
+    StartupKilled();
     SoftHyouji();
     SetFocus(Item(ids::Command1));
     return true;

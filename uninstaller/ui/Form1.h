@@ -113,8 +113,9 @@ private:
     void mnuControl_Click();
     void mnuHomePage_Click();
     void mnuEMail_Click();
-    // The missing-file check and the resumption of an interrupted scan.
-    void Killed();
+    // The missing-file check of start-up (unless the options turn it off) and the resumption of an
+    // interrupted scan.
+    void StartupKilled();
     void Continue();
     // Settings (Form1Settings.cpp)
     bool LoadSettings();
