@@ -17,7 +17,7 @@ void Form1::Command9_Click() {
         return;
     }
     const std::wstring drive = form2_.Settings().drive;
-    Form6::Choose(hwnd(), List1.SelectedText(), drive.empty() ? L'C' : drive[0]);
+    Form6::Choose(hwnd(), List1.SelectedText(), drive.empty() ? L'C' : drive[0], [this] { return quitting_; });
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     // The added lines stand right after their header until this tidy sorts the record.
     ReportWrite(Seiri(DataFolder, *this), DatabasePath(DataFolder));
