@@ -49,7 +49,8 @@ bool Form1::Load(HWND splash) {
     if (!LoadSettings()) {
         return false;
     }
-    EnableButtons({2, 3, 9, 10, 11, 12, 13, 15}, false);
+    EnableButtons({kInspectionCommand}, false);
+    EnableButtons(kRecordCommands, false);
     if (StartingUp && splash) {
         ShowWindow(splash, SW_HIDE);
         UpdateWindow(GetDesktopWindow());
@@ -71,7 +72,7 @@ void Form1::Show() {
     SetFocus(Item(ids::Command1));
 }
 
-void Form1::EnableButtons(std::initializer_list<int> commands, bool enabled) {
+void Form1::EnableButtons(std::span<const int> commands, bool enabled) {
     for (int n : commands) {
         win::Enable(Item(ids::Command(n)), enabled);
     }

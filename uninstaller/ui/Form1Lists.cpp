@@ -38,7 +38,7 @@ void Form1::TabCaption(const std::wstring& moji) {
 void Form1::SoftHyouji() {
     form10_.Show(std::wstring(texts::ReadingDatabase) + texts::PleaseWait);
     SetCursorWait(true);
-    EnableButtons({3, 9, 10, 11, 12, 13, 15}, false);
+    EnableButtons(kRecordCommands, false);
     List1.Clear();
     List2.Clear();
     List3.Clear();
@@ -114,8 +114,8 @@ void Form1::List1_Click() {
 
 void Form1::SelectedRecordLoaded() {
     mainProgressBar_.SetProgBarPos(CProgBar32::Max());
-    EnableButtons({3, 9, 11, 12}, true);
-    EnableButtons({10, 13, 15}, false);
+    EnableButtons(kSoftwareCommands, true);
+    EnableButtons(kFileCommands, false);
     SetCursorWait(false);
     ShowWindow(Item(ids::Label15), SW_HIDE);
     ShowWindow(Item(ids::ProgressPic1), SW_HIDE);
@@ -128,7 +128,7 @@ void Form1::RecordUnreadable(const FileResult& read) {
     List3.Clear();
     Fclear();
     win::SetText(Item(ids::Label1), L"");
-    EnableButtons({3, 9, 10, 11, 12, 13, 15}, false);
+    EnableButtons(kRecordCommands, false);
     SetCursorWait(false);
     ShowWindow(Item(ids::Label15), SW_HIDE);
     ShowWindow(Item(ids::ProgressPic1), SW_HIDE);
@@ -137,7 +137,7 @@ void Form1::RecordUnreadable(const FileResult& read) {
 
 void Form1::List2_Click() {
     if (NormalDisplay()) {
-        EnableButtons({10, 13, 15}, true);
+        EnableButtons(kFileCommands, true);
     }
 }
 
