@@ -81,20 +81,16 @@ void Form1::List1_Click() {
     ShowWindow(Item(ids::ProgressPic1), SW_SHOW);
     UpdateWindow(hwnd());
 
-    // The bar moves every 20 files of the record, twice over: painted at the pace a screen shows.
+    // The bar moves every 20 files of the record, twice over: painted at the pace a screen shows. One read
+    // of uninstall.dat gives the files and so the bar's maximum before the bar moves.
     PacedPainting paced(mainProgressBar_);
-    RecordLineCount lines = CountRecordLines(DataFolder, name);
-    if (!lines.read) {
-        RecordUnreadable(lines.read);
-        return;
-    }
-    CProgBar32::SetMax(static_cast<double>(lines.count + 1));
-    mainProgressBar_.SetProgBarPos(1);
     SoftwareRecord record = ReadRecord(DataFolder, name);
     if (!record.read) {
         RecordUnreadable(record.read);
         return;
     }
+    CProgBar32::SetMax(static_cast<double>(record.files.size() + 1));
+    mainProgressBar_.SetProgBarPos(1);
     std::size_t counter = 1;
     for (const auto& file : record.files) {
         List2.Add(file);
