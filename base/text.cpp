@@ -16,6 +16,10 @@ bool TextEquals(std::wstring_view a, std::wstring_view b) noexcept {
     return TextCompare(a, b) == 0;
 }
 
+bool TextBeginsWith(std::wstring_view text, std::wstring_view prefix) noexcept {
+    return text.size() >= prefix.size() && TextEquals(text.substr(0, prefix.size()), prefix);
+}
+
 namespace {
 
 // The sort key of a text: its bytes order as CompareStringW orders the texts, with the same flags.

@@ -12,6 +12,8 @@ namespace ruvex {
 // <0, 0, >0 in the order of a sorted list box: the user locale's word sort without case
 // (hyphens weigh least, punctuation before digits before letters).
 [[nodiscard]] int TextCompare(std::wstring_view a, std::wstring_view b) noexcept;
+// Whether text begins with prefix, compared as TextEquals compares (an empty prefix begins every text).
+[[nodiscard]] bool TextBeginsWith(std::wstring_view text, std::wstring_view prefix) noexcept;
 // Sorts in that order; entries that compare equal keep their relative order. With repeats, also tells for
 // each sorted entry whether it equals the one before it.
 void SortTexts(std::vector<std::wstring>& texts, std::vector<bool>* repeats = nullptr);

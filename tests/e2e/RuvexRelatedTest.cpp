@@ -190,6 +190,35 @@ TEST(RuvexRelated, AddedFilesGoUnderTheExactHeadersAndTheChooserStaysOpenUntilBa
     CloseAndExpectExit(ruvex, main);
 }
 
+// The main window closed while the chooser is open: what the chooser does still happens, but no message
+// shows over a window that is going, and the program ends once the chooser is left.
+TEST(RuvexRelated, AChooserOverAClosedWindowAddsSilentlyAndTheProgramEndsAfterBack) {
+    const std::wstring name = L"rvx" + testsupport::UniqueName(L"") + L"a.txt";
+    const std::wstring a = L"C:\\" + name;
+    Cleanup cleanup{{a}};
+    Lay(a);
+    Program ruvex(L"Ruvex.exe", WithSafety(false, true, {L"[Foo]"}));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    SelectSoftware(main, 0);
+    PostMessageW(main, WM_COMMAND, ids::Command9, 0);
+    HWND chooser = ruvex.WaitWindowOfClass(L"RuvexForm6");
+    ASSERT_NE(chooser, nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsVisible(main); }));
+
+    HWND files = Control(chooser, f6::File1);
+    const int index = IndexOf(files, name);
+    ASSERT_GE(index, 0);
+    SelectFiles(files, {index});
+    Click(chooser, f6::Command1);
+    AnswerForm7(ruvex, L"上記のﾌｧｲﾙを Foo に関連付けます。", a + L"\r\n", IDOK);
+    EXPECT_EQ(ruvex.WaitMessageBox(1s), nullptr);
+    EXPECT_EQ(ReadLines(ruvex.File(L"uninstall.dat")), (Lines{L"[Foo]", a}));
+    Click(chooser, f6::Command2);
+    EXPECT_TRUE(ruvex.WaitExit());
+}
+
 TEST(RuvexRelated, ReleaseKeepsTheWinIniLinesEditsTheFirstRecordOnlyAndLeavesTheFiles) {
     TempFolder app{L"rel"};
     const std::wstring f1 = Lay(app / L"f1.txt");

@@ -100,6 +100,8 @@ TEST(Text, ComparesWithoutCaseInTheSortedListOrder) {
     EXPECT_TRUE(TextEquals(L"C:\\Program Files\\FOO.EXE", L"c:\\program files\\foo.exe"));
     EXPECT_TRUE(TextEquals(L"[Ｆｏｏ]", L"[ｆｏｏ]"));
     EXPECT_FALSE(TextEquals(L"abc", L"abd"));
+    EXPECT_TRUE(TextBeginsWith(L"C:\\WINDOWS\\System32\\x.dll", L"c:\\windows\\SYSTEM"));
+    EXPECT_FALSE(TextBeginsWith(L"C:\\WIN", L"C:\\WINDOWS")) << "a prefix longer than the text";
     std::vector<std::wstring> v{L"C:\\b", L"-[Fonts]", L"c:\\A", L"-[boot]", L"1", L"!x"};
     SortTexts(v);
     // Hyphens weigh least: the win.ini lines of a record come before its paths.

@@ -4,18 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 using namespace ruvex::ui;
 
 TEST(Startup, SetFoldersFindsTheSystemFoldersWithoutTrailingBackslashes) {
     ASSERT_TRUE(SetFolders());
-    wchar_t windows[MAX_PATH] = {};
-    ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
-    EXPECT_EQ(WindowsFolder, windows);
     EXPECT_EQ(SystemFolder.rfind(WindowsFolder, 0), 0u) << SystemFolder;
+    EXPECT_NE(WindowsFolder.back(), L'\\');
     EXPECT_NE(SystemFolder.back(), L'\\');
-    EXPECT_EQ(SystemFolderLength, static_cast<int>(SystemFolder.size()));
     EXPECT_NE(DataFolder.back(), L'\\');
 }
 

@@ -1,5 +1,5 @@
 // The files recorded for a software edited by hand: added from the file chooser, released from the record,
-// deleted from the disk; and the single backup of uninstall.dat.
+// deleted from the disk.
 #pragma once
 
 #include "base/safefile.h"
@@ -41,13 +41,5 @@ struct DeleteOutcome {
 [[nodiscard]] DeleteOutcome DeleteRecordedFiles(const std::wstring& dataFolder, const std::vector<std::wstring>& files);
 // count + " 個のﾌｧｲﾙを削除しました。", with the note about undeletable files when something failed.
 [[nodiscard]] std::wstring DeletedMessage(const DeleteOutcome& outcome);
-
-// uninstall.bak, the one backup beside the database.
-[[nodiscard]] std::wstring BackupPath(const std::wstring& dataFolder);
-// uninstall.dat copied to uninstall.bak byte for byte, through the safe replacement.
-[[nodiscard]] FileResult TakeBackup(const std::wstring& dataFolder);
-// The backup copied over uninstall.dat. reading is set when the backup cannot be read (missing): the
-// database is not touched then; a failed write leaves it byte for byte as well.
-[[nodiscard]] FileResult RestoreBackup(const std::wstring& dataFolder);
 
 } // namespace ruvex

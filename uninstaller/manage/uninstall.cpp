@@ -109,18 +109,17 @@ FileResult CheckDatabase(const std::wstring& dataFolder) {
 
 bool IsProtected(const std::wstring& path, const std::wstring& windowsFolder,
                  const std::vector<std::wstring>& systemFolders) {
+    // A plain prefix, as the system folders have always been matched: System32 is covered by System too.
     for (const auto& systemFolder : systemFolders) {
-        if (!systemFolder.empty() && path.size() >= systemFolder.size() &&
-            ToUpper(path.substr(0, systemFolder.size())) == ToUpper(systemFolder)) {
+        if (!systemFolder.empty() && TextBeginsWith(path, systemFolder)) {
             return true;
         }
     }
-    auto slash = path.rfind(L'\\');
-    std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    auto dot = name.rfind(L'.');
-    std::wstring extension = dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
-    return ToUpper(extension) == L"EXE" && ToUpper(folder) == ToUpper(windowsFolder + L"\\");
+    const std::wstring folder = FolderPart(path);
+    const std::wstring name = FileNamePart(path);
+    const auto dot = name.rfind(L'.');
+    return !folder.empty() && dot != std::wstring::npos &&
+           TextEquals(std::wstring_view(name).substr(dot + 1), L"EXE") && TextEquals(folder, windowsFolder);
 }
 
 void FolderTable::Add(const std::wstring& folder) {

@@ -89,23 +89,6 @@ SoftwareNames ListSoftwareNames(const std::wstring& dataFolder, RunHost& host) {
     return result;
 }
 
-RecordLineCount CountRecordLines(const std::wstring& dataFolder, const std::wstring& name) {
-    RecordLineCount result;
-    LineReader reader;
-    if (reader.Open(DatabasePath(dataFolder)) && SeekHeader(reader, HeaderFor(name))) {
-        std::wstring line;
-        while (reader.Next(line) && !IsHeaderLine(line)) {
-            if (!IsWinIniLine(line)) {
-                ++result.count;
-            }
-        }
-    }
-    if (reader.Error() != ERROR_SUCCESS) {
-        result.read = FileResult::ReadFailed(reader.Error(), DatabasePath(dataFolder));
-    }
-    return result;
-}
-
 SoftwareRecord ReadRecord(const std::wstring& dataFolder, const std::wstring& name) {
     SoftwareRecord record;
     LineReader reader;

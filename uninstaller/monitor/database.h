@@ -35,14 +35,7 @@ struct SoftwareNames {
     FileResult read;
 };
 [[nodiscard]] SoftwareNames ListSoftwareNames(const std::wstring& dataFolder, RunHost& host);
-// First pass of reading a record: the number of its body lines that are not win.ini lines
-// (the caller's progress maximum is this count plus one).
-struct RecordLineCount {
-    std::size_t count = 0;
-    FileResult read;
-};
-[[nodiscard]] RecordLineCount CountRecordLines(const std::wstring& dataFolder, const std::wstring& name);
-// Second pass: the body of the first record whose header equals "[" + name + "]" without case.
+// The body of the first record whose header equals "[" + name + "]" without case.
 [[nodiscard]] SoftwareRecord ReadRecord(const std::wstring& dataFolder, const std::wstring& name);
 // Appends "[name]", the file paths and "-" + each section header line.
 [[nodiscard]] FileResult AppendRecord(const std::wstring& dataFolder, const std::wstring& name,

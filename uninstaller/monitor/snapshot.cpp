@@ -54,10 +54,6 @@ FolderListing ListFolder(const std::wstring& folder, bool withFiles) {
 
 namespace {
 
-bool BeginsWith(const std::wstring& text, const std::wstring& prefix) {
-    return text.size() >= prefix.size() && TextEquals(std::wstring_view(text).substr(0, prefix.size()), prefix);
-}
-
 // Partial mode records the files of the Windows and system folders themselves and of everything below
 // the Start Menu, the Desktop and Send To; every other folder only gives its subfolders.
 bool FilesWanted(const ScanSettings& s, const std::wstring& folder) {
@@ -66,7 +62,7 @@ bool FilesWanted(const ScanSettings& s, const std::wstring& folder) {
     }
     std::wstring g = WithTrailingBackslash(folder);
     return TextEquals(g, s.windowsFolder + L"\\") || TextEquals(g, s.systemFolder + L"\\") ||
-           BeginsWith(g, s.startMenu) || BeginsWith(g, s.desktop) || BeginsWith(g, s.sendTo);
+           TextBeginsWith(g, s.startMenu) || TextBeginsWith(g, s.desktop) || TextBeginsWith(g, s.sendTo);
 }
 
 // A folder that can be entered: it exists and is not a junction or symbolic link.

@@ -1,6 +1,8 @@
 #include "uninstaller/ui/DriveList.h"
 
+#include "base/safefile.h"
 #include "base/win/Window.h"
+#include "resources/RuvexTexts.h"
 #include "uninstaller/ui/OptionFile.h"
 
 #include <cwctype>
@@ -33,6 +35,27 @@ std::wstring DriveShownSelected(wchar_t letter) {
 wchar_t SelectedDriveInList(HWND combo, wchar_t fallback) {
     std::wstring text = win::GetText(combo);
     return text.empty() ? fallback : static_cast<wchar_t>(std::towupper(text[0]));
+}
+
+bool DriveReady(HWND owner, wchar_t letter) {
+    std::wstring root{letter, L':', L'\\'};
+    for (;;) {
+        if (GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            return true;
+        }
+        DWORD error = GetLastError();
+        if (error == ERROR_NOT_READY) {
+            if (MessageBoxW(owner, texts::DeviceNotReady, texts::AppTitle, MB_RETRYCANCEL | MB_ICONWARNING) ==
+                IDRETRY) {
+                continue;
+            }
+            return false;
+        }
+        std::wstring text = std::wstring(texts::UnexpectedErrorPrefix) + L" " + std::to_wstring(error) +
+                            texts::UnexpectedErrorSuffix + ErrorText(error);
+        MessageBoxW(owner, text.c_str(), texts::AppTitle, MB_OK | MB_ICONERROR);
+        ExitProcess(1);
+    }
 }
 
 } // namespace ruvex::ui

@@ -1,4 +1,5 @@
-// The drive selectors of the options dialog and the editor chooser: a drop-down list of the drives present.
+// The drive selectors of the options dialog and the choosers: a drop-down list of the drives present, and the
+// check that a chosen drive can be read.
 #pragma once
 
 #include <windows.h>
@@ -16,5 +17,8 @@ void SelectDriveInList(HWND combo, wchar_t letter);
 [[nodiscard]] std::wstring DriveShownSelected(wchar_t letter);
 // The selected drive's letter in upper case; fallback when nothing is selected.
 [[nodiscard]] wchar_t SelectedDriveInList(HWND combo, wchar_t fallback);
+// The drive can be read: a device that is not ready asks Retry or Cancel (false: the caller puts back
+// its known drive); any other failure shows the unexpected-error message and ends the program.
+[[nodiscard]] bool DriveReady(HWND owner, wchar_t letter);
 
 } // namespace ruvex::ui

@@ -29,7 +29,6 @@ bool Form1::Load(HWND splash) {
     clsTabStrip_.TabsAdd(1, texts::TabFileInfo);
     clsTabStrip_.TabsAdd(2, texts::TabWinIni);
     clsTabStrip_.SetSelectedItem(1);
-    FirstTabCaption = texts::TabRelatedFiles;
 
     mainProgressBar_.SetParent(Item(ids::ProgressPic1));
     mainProgressBar_.Create();
@@ -50,13 +49,14 @@ bool Form1::Load(HWND splash) {
     if (!LoadSettings()) {
         return false;
     }
-    EnableButtons({2, 3, 9, 10, 11, 12, 13, 15}, false);
-    if (StartingUp == 1 && splash) {
+    EnableButtons({kInspectionCommand}, false);
+    EnableButtons(kRecordCommands, false);
+    if (StartingUp && splash) {
         ShowWindow(splash, SW_HIDE);
         UpdateWindow(GetDesktopWindow());
     }
     // The check for deleted files, unless the options say not to.
-    Killed();
+    StartupKilled();
     SoftHyouji();
     SetFocus(Item(ids::Command1));
     return true;
@@ -72,7 +72,7 @@ void Form1::Show() {
     SetFocus(Item(ids::Command1));
 }
 
-void Form1::EnableButtons(std::initializer_list<int> commands, bool enabled) {
+void Form1::EnableButtons(std::span<const int> commands, bool enabled) {
     for (int n : commands) {
         win::Enable(Item(ids::Command(n)), enabled);
     }
@@ -189,7 +189,7 @@ void Form1::Command5_Click() {
 }
 
 void Form1::Command6_Click() {
-    VersionWindowMode = 1;
+    VersionWindowMode = true;
     Form4 version;
     if (version.Load(hwnd())) {
         version.ShowModal();
@@ -197,13 +197,13 @@ void Form1::Command6_Click() {
 }
 
 void Form1::OnFirstActivation() {
-    if (FirstActivation == 0) {
+    if (!FirstActivation) {
         return;
     }
     if (FileExists(DataFolder + L"\\continue")) {
         RunCommand(&Form1::Continue);
     } else {
-        FirstActivation = 0;
+        FirstActivation = false;
     }
 }
 

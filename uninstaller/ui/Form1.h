@@ -17,6 +17,9 @@
 #include "uninstaller/ui/WorkList.h"
 #include "uninstaller/ui/cTabStrip.h"
 
+#include <array>
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -113,8 +116,9 @@ private:
     void mnuControl_Click();
     void mnuHomePage_Click();
     void mnuEMail_Click();
-    // The missing-file check and the resumption of an interrupted scan.
-    void Killed();
+    // The missing-file check of start-up (unless the options turn it off) and the resumption of an
+    // interrupted scan.
+    void StartupKilled();
     void Continue();
     // Settings (Form1Settings.cpp)
     bool LoadSettings();
@@ -142,7 +146,15 @@ private:
     bool ReportWrite(const FileResult& result, const std::wstring& path = {});
 
     [[nodiscard]] HWND Item(int id) const noexcept { return GetDlgItem(hwnd(), id); }
-    void EnableButtons(std::initializer_list<int> commands, bool enabled);
+    // The command buttons by number, in the groups that go on and off together.
+    static constexpr int kInspectionCommand = 2;
+    static constexpr std::array<int, 4> kSoftwareCommands{3, 9, 11, 12};           // act on the selected software
+    static constexpr std::array<int, 3> kFileCommands{10, 13, 15};                 // act on the files selected in List2
+    static constexpr std::array<int, 7> kRecordCommands{3, 9, 10, 11, 12, 13, 15}; // the two groups together
+    void EnableButtons(std::span<const int> commands, bool enabled);
+    void EnableButtons(std::initializer_list<int> commands, bool enabled) {
+        EnableButtons(std::span<const int>(commands.begin(), commands.size()), enabled);
+    }
     void SetCursorWait(bool wait);
 
     win::Font font_;

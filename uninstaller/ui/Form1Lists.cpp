@@ -33,13 +33,12 @@ void Form1::TabCaption(const std::wstring& moji) {
     if (firstSelected) {
         clsTabStrip_.SetSelectedItem(1);
     }
-    FirstTabCaption = moji;
 }
 
 void Form1::SoftHyouji() {
     form10_.Show(std::wstring(texts::ReadingDatabase) + texts::PleaseWait);
     SetCursorWait(true);
-    EnableButtons({3, 9, 10, 11, 12, 13, 15}, false);
+    EnableButtons(kRecordCommands, false);
     List1.Clear();
     List2.Clear();
     List3.Clear();
@@ -82,20 +81,16 @@ void Form1::List1_Click() {
     ShowWindow(Item(ids::ProgressPic1), SW_SHOW);
     UpdateWindow(hwnd());
 
-    // The bar moves every 20 files of the record, twice over: painted at the pace a screen shows.
+    // The bar moves every 20 files of the record, twice over: painted at the pace a screen shows. One read
+    // of uninstall.dat gives the files and so the bar's maximum before the bar moves.
     PacedPainting paced(mainProgressBar_);
-    RecordLineCount lines = CountRecordLines(DataFolder, name);
-    if (!lines.read) {
-        RecordUnreadable(lines.read);
-        return;
-    }
-    CProgBar32::SetMax(static_cast<double>(lines.count + 1));
-    mainProgressBar_.SetProgBarPos(1);
     SoftwareRecord record = ReadRecord(DataFolder, name);
     if (!record.read) {
         RecordUnreadable(record.read);
         return;
     }
+    CProgBar32::SetMax(static_cast<double>(record.files.size() + 1));
+    mainProgressBar_.SetProgBarPos(1);
     std::size_t counter = 1;
     for (const auto& file : record.files) {
         List2.Add(file);
@@ -115,8 +110,8 @@ void Form1::List1_Click() {
 
 void Form1::SelectedRecordLoaded() {
     mainProgressBar_.SetProgBarPos(CProgBar32::Max());
-    EnableButtons({3, 9, 11, 12}, true);
-    EnableButtons({10, 13, 15}, false);
+    EnableButtons(kSoftwareCommands, true);
+    EnableButtons(kFileCommands, false);
     SetCursorWait(false);
     ShowWindow(Item(ids::Label15), SW_HIDE);
     ShowWindow(Item(ids::ProgressPic1), SW_HIDE);
@@ -129,7 +124,7 @@ void Form1::RecordUnreadable(const FileResult& read) {
     List3.Clear();
     Fclear();
     win::SetText(Item(ids::Label1), L"");
-    EnableButtons({3, 9, 10, 11, 12, 13, 15}, false);
+    EnableButtons(kRecordCommands, false);
     SetCursorWait(false);
     ShowWindow(Item(ids::Label15), SW_HIDE);
     ShowWindow(Item(ids::ProgressPic1), SW_HIDE);
@@ -137,13 +132,13 @@ void Form1::RecordUnreadable(const FileResult& read) {
 }
 
 void Form1::List2_Click() {
-    if (FirstTabCaption == texts::TabRelatedFiles) {
-        EnableButtons({10, 13, 15}, true);
+    if (NormalDisplay()) {
+        EnableButtons(kFileCommands, true);
     }
 }
 
 void Form1::List2_DblClick() {
-    if (FirstTabCaption == texts::TabRelatedFiles) {
+    if (NormalDisplay()) {
         RunButton(15);
     }
 }

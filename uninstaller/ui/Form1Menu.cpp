@@ -3,7 +3,7 @@
 #include "uninstaller/ui/Form1.h"
 
 #include "resources/RuvexTexts.h"
-#include "uninstaller/manage/related.h"
+#include "uninstaller/manage/backup.h"
 #include "uninstaller/monitor/database.h"
 #include "uninstaller/monitor/tidy.h"
 #include "uninstaller/ui/ControlIds.h"

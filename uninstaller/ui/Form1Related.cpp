@@ -17,7 +17,7 @@ void Form1::Command9_Click() {
         return;
     }
     const std::wstring drive = form2_.Settings().drive;
-    Form6::Choose(hwnd(), List1.SelectedText(), drive.empty() ? L'C' : drive[0]);
+    Form6::Choose(hwnd(), List1.SelectedText(), drive.empty() ? L'C' : drive[0], [this] { return quitting_; });
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     // The added lines stand right after their header until this tidy sorts the record.
     ReportWrite(Seiri(DataFolder, *this), DatabasePath(DataFolder));
@@ -53,8 +53,7 @@ void Form1::Command10_Click() {
     SetCursorWait(false);
     form10_.PMax();
     form10_.Unload();
-    Form7::Confirm(hwnd(), texts::AboveFilesPrefix + name + texts::ReleaseFilesSuffix, list);
-    if (!FileListConfirmed) {
+    if (!Form7::Confirm(hwnd(), texts::AboveFilesPrefix + name + texts::ReleaseFilesSuffix, list)) {
         SoftHyouji();
         return;
     }
@@ -81,8 +80,7 @@ void Form1::Command13_Click() {
         list += List2.Item(i) + L"\r\n";
     }
     SetCursorWait(false);
-    Form7::Confirm(hwnd(), texts::DeleteFilesLabel, list);
-    if (!FileListConfirmed) {
+    if (!Form7::Confirm(hwnd(), texts::DeleteFilesLabel, list)) {
         SoftHyouji();
         return;
     }

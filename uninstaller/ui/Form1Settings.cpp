@@ -26,7 +26,7 @@ bool Form1::LoadSettings() {
     return true;
 }
 
-void Form1::Killed() {
+void Form1::StartupKilled() {
     if (!form2_.IsChecked(Check::Check4)) {
         ReportWrite(ruvex::Killed(DataFolder, *this), DatabasePath(DataFolder));
     }

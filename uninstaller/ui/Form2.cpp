@@ -55,27 +55,6 @@ wchar_t CurrentDrive() {
 
 } // namespace
 
-bool DriveReady(HWND owner, wchar_t letter) {
-    std::wstring root{letter, L':', L'\\'};
-    for (;;) {
-        if (GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            return true;
-        }
-        DWORD error = GetLastError();
-        if (error == ERROR_NOT_READY) {
-            if (MessageBoxW(owner, texts::DeviceNotReady, texts::AppTitle, MB_RETRYCANCEL | MB_ICONWARNING) ==
-                IDRETRY) {
-                continue;
-            }
-            return false;
-        }
-        std::wstring text = std::wstring(texts::UnexpectedErrorPrefix) + L" " + std::to_wstring(error) +
-                            texts::UnexpectedErrorSuffix + ErrorText(error);
-        MessageBoxW(owner, text.c_str(), texts::AppTitle, MB_OK | MB_ICONERROR);
-        ExitProcess(1);
-    }
-}
-
 bool Form2::Load(HWND owner) {
     owner_ = owner;
     loaded_ = true;

@@ -63,8 +63,4 @@ private:
     Options backup_; // BkD2, BkT1, BkC1..BkC9
 };
 
-// The drive can be read: a device that is not ready asks Retry or Cancel (false: the caller puts back
-// its known drive); any other failure shows the unexpected-error message and ends the program.
-[[nodiscard]] bool DriveReady(HWND owner, wchar_t letter);
-
 } // namespace ruvex::ui

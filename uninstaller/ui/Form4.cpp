@@ -41,7 +41,7 @@ void Form4::ShowModal() {
 }
 
 void Form4::CloseIfVersionWindow() {
-    if (VersionWindowMode == 1 && Running()) {
+    if (VersionWindowMode && Running()) {
         EndModal(IDOK);
     }
 }

@@ -8,7 +8,7 @@ namespace ruvex::ui {
 
 class Form4 final : public win::ModalWindow {
 public:
-    // Creates the window centred and hidden; in version mode (VersionWindowMode 1) a click or a key closes it.
+    // Creates the window centred and hidden; in version mode (VersionWindowMode) a click or a key closes it.
     bool Load(HWND owner);
     // The splash: shown without activation and painted at once.
     void ShowSplash();

@@ -4,7 +4,6 @@
 #include "resources/RuvexTexts.h"
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/DriveList.h"
-#include "uninstaller/ui/Form2.h"
 #include "uninstaller/ui/OptionFile.h"
 
 #include <commctrl.h>

@@ -6,7 +6,6 @@
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/DriveList.h"
 #include "uninstaller/ui/FileInfo.h"
-#include "uninstaller/ui/Form2.h"
 #include "uninstaller/ui/Form7.h"
 #include "uninstaller/ui/Globals.h"
 #include "uninstaller/ui/Report.h"
@@ -53,11 +52,12 @@ void SetWait(bool wait) {
 
 } // namespace
 
-void Form6::Choose(HWND owner, const std::wstring& name, wchar_t drive) {
+void Form6::Choose(HWND owner, const std::wstring& name, wchar_t drive, std::function<bool()> ownerClosing) {
     Form6 form;
     if (!form.CreateModal(owner, {L"RuvexForm6", texts::FileChooseCaption, 7695, 4275, kControls})) {
         return;
     }
+    form.ownerClosing_ = std::move(ownerClosing);
     form.name_ = name;
     form.settingsDrive_ = static_cast<wchar_t>(std::towupper(drive));
     HWND drives = form.Item(id::Drive1);
@@ -199,7 +199,9 @@ void Form6::OnOK() {
         for (const auto& file : unrecordable) {
             text += L"\r\n" + file;
         }
-        MessageBoxW(hwnd(), text.c_str(), texts::BoxTitle, MB_OK | MB_ICONWARNING);
+        if (!Silent()) {
+            MessageBoxW(hwnd(), text.c_str(), texts::BoxTitle, MB_OK | MB_ICONWARNING);
+        }
         return;
     }
     std::wstring list;
@@ -207,8 +209,7 @@ void Form6::OnOK() {
         list += file + L"\r\n";
     }
     SetWait(false);
-    Form7::Confirm(hwnd(), texts::AboveFilesPrefix + name_ + texts::RelateSuffix, list);
-    if (!FileListConfirmed) {
+    if (!Form7::Confirm(hwnd(), texts::AboveFilesPrefix + name_ + texts::RelateSuffix, list)) {
         ShowWorking(false);
         return;
     }
@@ -219,11 +220,15 @@ void Form6::OnOK() {
     ShowWorking(false);
     // A failed rewrite names the file and claims nothing: uninstall.dat is as it was.
     if (!added) {
-        ShowFileFailure(hwnd(), added, DatabasePath(DataFolder));
+        if (!Silent()) {
+            ShowFileFailure(hwnd(), added, DatabasePath(DataFolder));
+        }
         return;
     }
     std::wstring done = name_ + texts::RelatedMiddle + std::to_wstring(files.size()) + texts::RelatedSuffix;
-    MessageBoxW(hwnd(), done.c_str(), texts::BoxTitle, MB_OK | MB_ICONINFORMATION);
+    if (!Silent()) {
+        MessageBoxW(hwnd(), done.c_str(), texts::BoxTitle, MB_OK | MB_ICONINFORMATION);
+    }
 }
 
 bool Form6::OnCommand(int control, int code, HWND) {

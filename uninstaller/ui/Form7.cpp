@@ -25,29 +25,22 @@ const std::array<win::ControlSpec, 4> kControls{{
 
 } // namespace
 
-void Form7::Confirm(HWND owner, const std::wstring& label, const std::wstring& list) {
-    // Not confirmed until OK is pressed in this showing: the close box and Esc leave it so.
-    FileListConfirmed = false;
+bool Form7::Confirm(HWND owner, const std::wstring& label, const std::wstring& list) {
     Form7 form;
     if (!form.CreateModal(owner, {L"RuvexForm7", texts::FileListCaption, 6495, 4155, kControls})) {
-        return;
+        return false;
     }
     HWND text1 = GetDlgItem(form.hwnd(), id::Text1);
     SendMessageW(text1, EM_SETLIMITTEXT, 0, 0);
     win::SetText(GetDlgItem(form.hwnd(), id::Label1), label);
     win::SetText(text1, list);
-    form.RunModal(GetDlgItem(form.hwnd(), id::Command1));
+    // The close box, Esc and a quit end the run with IDCANCEL: only OK confirms.
+    return form.RunModal(GetDlgItem(form.hwnd(), id::Command1)) == IDOK;
 }
 
 void Form7::OnOK() {
-    FileListConfirmed = true;
     win::SetText(GetDlgItem(hwnd(), id::Text1), L"");
     EndModal(IDOK);
-}
-
-void Form7::OnCancel() {
-    FileListConfirmed = false;
-    EndModal(IDCANCEL);
 }
 
 } // namespace ruvex::ui

@@ -5,14 +5,12 @@
 
 namespace ruvex::ui {
 
-inline std::wstring DataFolder;    // every data file lies here ("C:" at a drive's root)
-inline std::wstring WindowsFolder; // without a trailing backslash
-inline std::wstring SystemFolder;  // without a trailing backslash
-inline int SystemFolderLength = 0;
-inline int StartingUp = 0;        // 1 while start-up loads the main window
-inline int VersionWindowMode = 0; // 1 from the first opening of the version window on
-inline int FirstActivation = 0;   // 1 until the first activation has looked for the continue marker
-inline std::wstring FirstTabCaption;
-inline double ProgressBarMax = 100; // the maximum every progress bar shares
+inline std::wstring DataFolder;        // every data file lies here ("C:" at a drive's root)
+inline std::wstring WindowsFolder;     // without a trailing backslash
+inline std::wstring SystemFolder;      // without a trailing backslash
+inline bool StartingUp = false;        // while start-up loads the main window
+inline bool VersionWindowMode = false; // from the first opening of the version window on
+inline bool FirstActivation = false;   // until the first activation has looked for the continue marker
+inline double ProgressBarMax = 100;    // the maximum every progress bar shares
 
 } // namespace ruvex::ui

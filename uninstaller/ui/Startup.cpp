@@ -31,7 +31,6 @@ bool SetFolders() {
     DataFolder = FolderPart(std::wstring_view(module.data(), n));
     WindowsFolder = RemoveTrailingBackslash(cPath::GetWindowsDirectory());
     SystemFolder = RemoveTrailingBackslash(cPath::GetSystemDirectory());
-    SystemFolderLength = static_cast<int>(SystemFolder.size());
     return !DataFolder.empty() && !WindowsFolder.empty() && !SystemFolder.empty();
 }
 

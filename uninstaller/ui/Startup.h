@@ -9,7 +9,7 @@ namespace ruvex::ui {
 // different for a copy in another folder (each copy keeps its own database).
 [[nodiscard]] std::wstring InstanceMutexName(const std::wstring& dataFolder);
 
-// Fixes DataFolder, WindowsFolder, SystemFolder and SystemFolderLength; false when a folder is unknown.
+// Fixes DataFolder, WindowsFolder, and SystemFolder; false when a folder is unknown.
 [[nodiscard]] bool SetFolders();
 
 } // namespace ruvex::ui

@@ -36,14 +36,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         splash.ShowSplash();
     }
     Form1 form1;
-    StartingUp = 1;
+    StartingUp = true;
     bool loaded = form1.Load(splash.hwnd());
-    StartingUp = 0;
+    StartingUp = false;
     if (!loaded) {
         return 1;
     }
     DestroyWindow(splash.hwnd());
-    FirstActivation = 1;
+    FirstActivation = true;
     SetKeyboardWindow(form1.hwnd(), form1.accelerators());
     form1.Show();
     return RunMessageLoop();
