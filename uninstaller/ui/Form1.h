@@ -151,6 +151,10 @@ private:
     static constexpr std::array<int, 4> kSoftwareCommands{3, 9, 11, 12};           // act on the selected software
     static constexpr std::array<int, 3> kFileCommands{10, 13, 15};                 // act on the files selected in List2
     static constexpr std::array<int, 7> kRecordCommands{3, 9, 10, 11, 12, 13, 15}; // the two groups together
+    static constexpr std::array<int, 4> kIdleCommands{1, 7, 8, 14};                // need no selection
+    static constexpr std::array<int, 2> kMonitorCommands{1, 2};                    // preparation, inspection
+    // Every command but exit (the stop button then), help and version: off while a preparation walks.
+    static constexpr std::array<int, 12> kAllButStop{1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15};
     void EnableButtons(std::span<const int> commands, bool enabled);
     void EnableButtons(std::initializer_list<int> commands, bool enabled) {
         EnableButtons(std::span<const int>(commands.begin(), commands.size()), enabled);

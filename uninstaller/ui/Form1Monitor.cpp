@@ -105,14 +105,14 @@ bool Form1::ReportWrite(const FileResult& result, const std::wstring& path) {
 // The commands of the idle window back, the stop button the exit button again.
 void Form1::IdleCommands() {
     SetRun(RunKind::None);
-    EnableButtons({1, 7, 8, 14}, true);
+    EnableButtons(kIdleCommands, true);
     EnableBackupMenus(true);
     form2_.EnableDriveAndMode(true);
 }
 
 void Form1::BackToIdle() {
     // The inspection's button goes before the idle commands come back: no moment shows both.
-    EnableButtons({2}, false);
+    EnableButtons({kInspectionCommand}, false);
     IdleCommands();
     win::SetText(hwnd(), texts::MainCaption);
     form10_.Unload();
@@ -133,10 +133,10 @@ void Form1::WalkStarts() {
     ShowWalkLists(texts::DetectingFolders, texts::DetectingFiles);
     if (command_ == RunKind::Preparation) {
         EnableBackupMenus(false);
-        EnableButtons({1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false);
+        EnableButtons(kAllButStop, false);
         form2_.EnableDriveAndMode(false);
     } else {
-        EnableButtons({1, 2}, false);
+        EnableButtons(kMonitorCommands, false);
     }
     List1.Clear();
     List2.Clear();
@@ -272,7 +272,7 @@ void Form1::WaitForInspection(const Options& options) {
     ShowWalkLists(texts::DetectedFolders, texts::DetectedFiles);
     List1.SelectFirst();
     List2.SelectFirst();
-    EnableButtons({2}, true);
+    EnableButtons({kInspectionCommand}, true);
     if (options.Get(Check::Check5)) {
         ShowWindow(hwnd(), SW_MINIMIZE);
     }
@@ -323,7 +323,7 @@ void Form1::Tomaru2() {
     form10_.Unload();
     List1.Clear();
     List2.Clear();
-    EnableButtons({2}, false);
+    EnableButtons({kInspectionCommand}, false);
     SetRun(RunKind::None);
     ShowWalkLists(texts::DetectedFolders, texts::DetectedFiles);
     form10_.Show(texts::Stopping);
@@ -331,7 +331,7 @@ void Form1::Tomaru2() {
     form10_.Unload();
     List1.SelectFirst();
     List2.SelectFirst();
-    EnableButtons({2}, true);
+    EnableButtons({kInspectionCommand}, true);
 }
 
 // The before-snapshot back into the lists, as the resume loader reads it; false when a file is missing.
@@ -359,7 +359,7 @@ void Form1::Continue() {
     Options options = form2_.Settings();
     Pro = options.Get(Check::Check3);
     EnableBackupMenus(false);
-    EnableButtons({1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 15}, false);
+    EnableButtons(kAllButStop, false);
     SetRun(RunKind::None);
     ShowWalkLists(texts::DetectedFolders, texts::DetectedFiles);
     if (options.Get(Check::Check8)) {
@@ -376,7 +376,7 @@ void Form1::Continue() {
     }
     List1.SelectFirst();
     List2.SelectFirst();
-    EnableButtons({2}, true);
+    EnableButtons({kInspectionCommand}, true);
     SetFocus(Item(ids::Command2));
     SetForegroundWindow(hwnd());
     Message(texts::ResumeDone, L"", MessageKind::Information);
