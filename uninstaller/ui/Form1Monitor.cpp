@@ -347,7 +347,7 @@ bool Form1::ResumeLoad() {
 
 void Form1::Continue() {
     // Cleared before asking: the question box's own activations must not ask again.
-    FirstActivation = 0;
+    FirstActivation = false;
     const bool resume =
         MessageBoxW(hwnd(), texts::ResumeQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
     DeleteIgnoringErrors(runfiles::Continue);
