@@ -289,7 +289,9 @@ TEST(ScanDrives, HostileTreesEndTheWalkWithEveryPathRecordedAsItIs) {
 
     // A link (here one back to its own folder, made by scripts/setup-env) is listed, never entered.
     const std::wstring loop = L"C:\\ruvex-faults\\loop";
-    if (GetFileAttributesW(loop.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) {
+    // INVALID_FILE_ATTRIBUTES has every bit set: a missing link must not pass for one.
+    if (DWORD attributes = GetFileAttributesW(loop.c_str());
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         EXPECT_GE(IndexOf(lists.List1, loop), 0);
         EXPECT_TRUE(Below(lists.List1, loop).empty());
     } else {
