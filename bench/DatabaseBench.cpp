@@ -25,7 +25,7 @@ public:
     bool StopPoint() override { return false; }
     ruvex::Answer Ask(std::wstring_view, std::wstring_view, ruvex::QuestionKind) override { return ruvex::Answer::No; }
     void Message(std::wstring_view, std::wstring_view, ruvex::MessageKind) override {}
-    std::wstring InputBox(std::wstring_view, std::wstring_view) override { return {}; }
+    std::wstring AskText(std::wstring_view, std::wstring_view) override { return {}; }
     void BeginPhase(ruvex::RunPhase) override {}
     void FollowLists(const ruvex::WalkLists*) override {}
     void ShowSections(const std::vector<std::wstring>&) override {}

@@ -22,7 +22,7 @@ public:
     std::vector<std::wstring> messages;
     std::vector<std::wstring> questions;
     std::deque<ruvex::Answer> answers; // consumed by Ask; No when empty
-    std::deque<std::wstring> inputs;   // consumed by InputBox; empty text when empty
+    std::deque<std::wstring> inputs;   // consumed by AskText; empty text when empty
     int stopAfter = -1;                // StopPoint returns true after this many calls (-1: never)
     std::function<void()> atStopPoint; // runs at every stop point: the world changing while a run goes on
     int stopPoints = 0;
@@ -72,14 +72,14 @@ public:
     // program does).
     std::wstring SoftwareName() override {
         while (!inputs.empty()) {
-            std::wstring name = InputBox(L"name", L"");
+            std::wstring name = AskText(L"name", L"");
             if (!name.empty()) {
                 return name;
             }
         }
         return {};
     }
-    std::wstring InputBox(std::wstring_view prompt, std::wstring_view) override {
+    std::wstring AskText(std::wstring_view prompt, std::wstring_view) override {
         questions.emplace_back(prompt);
         if (inputs.empty()) {
             return {};

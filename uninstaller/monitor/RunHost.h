@@ -61,7 +61,7 @@ public:
     virtual Answer Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) = 0;
     virtual void Message(std::wstring_view text, std::wstring_view title, MessageKind kind) = 0;
     // Empty text when the user cancels.
-    virtual std::wstring InputBox(std::wstring_view prompt, std::wstring_view title) = 0;
+    virtual std::wstring AskText(std::wstring_view prompt, std::wstring_view title) = 0;
 
     // A monitored installation. A phase begins: the working lists are emptied and captioned for it (a walk
     // also takes the commands and the stop button).

@@ -59,7 +59,7 @@ public:
     bool StopPoint() override;
     Answer Ask(std::wstring_view text, std::wstring_view title, QuestionKind kind) override;
     void Message(std::wstring_view text, std::wstring_view title, MessageKind kind) override;
-    std::wstring InputBox(std::wstring_view prompt, std::wstring_view title) override;
+    std::wstring AskText(std::wstring_view prompt, std::wstring_view title) override;
     void BeginPhase(RunPhase phase) override;
     void FollowLists(const WalkLists* lists) override;
     void ShowSections(const std::vector<std::wstring>& sections) override;

@@ -96,7 +96,7 @@ void Form1::Message(std::wstring_view text, std::wstring_view title, MessageKind
     MessageBoxW(hwnd(), std::wstring(text).c_str(), TitleOr(title).c_str(), MB_OK | icon);
 }
 
-std::wstring Form1::InputBox(std::wstring_view prompt, std::wstring_view title) {
+std::wstring Form1::AskText(std::wstring_view prompt, std::wstring_view title) {
     if (quitting_) {
         return {};
     }

@@ -183,7 +183,7 @@ void Form1::ShowSections(const std::vector<std::wstring>& sections) {
 std::wstring Form1::SoftwareName() {
     while (!quitting_) {
         MessageBeep(MB_OK);
-        std::wstring name = InputBox(texts::NamePrompt, texts::BoxTitle);
+        std::wstring name = AskText(texts::NamePrompt, texts::BoxTitle);
         if (!name.empty()) {
             return name;
         }
