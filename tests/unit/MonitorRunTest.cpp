@@ -42,6 +42,11 @@ protected:
     }
     std::wstring InData(const wchar_t* name) const { return data + L"\\" + name; }
     bool Exists(const std::wstring& path) const { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    // A data file that exists but may not be replaced.
+    void ReadOnly(const wchar_t* name) {
+        ASSERT_TRUE(ReplaceFileContents(InData(name), ""));
+        SetFileAttributesW(InData(name).c_str(), FILE_ATTRIBUTE_READONLY);
+    }
     // The host stops the run at the first stop point of the phase.
     void StopIn(RunPhase phase) {
         host.atStopPoint = [this, phase] {
@@ -109,12 +114,8 @@ TEST_F(MonitorRun, APreparationEndsAsItsFirstFaultSays) {
              ASSERT_TRUE(ReplaceFileContents(win + L"\\extra.dll", "x"));
          },
          RunOutcome::TooManyFiles, nullptr, true},
-        {"snapshot cannot be written",
-         [&] {
-             ASSERT_TRUE(ReplaceFileContents(InData(runfiles::FileBefore), ""));
-             SetFileAttributesW(InData(runfiles::FileBefore).c_str(), FILE_ATTRIBUTE_READONLY);
-         },
-         RunOutcome::Failed, runfiles::FileBefore, false},
+        {"snapshot cannot be written", [&] { ReadOnly(runfiles::FileBefore); }, RunOutcome::Failed,
+         runfiles::FileBefore, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -143,53 +144,23 @@ TEST_F(MonitorRun, AnInspectionEndsAsItsFirstFaultSays) {
         Phases phases;
     };
     const std::wstring database = DatabasePath(data);
+    const Phases walk{RunPhase::Walk}, folders{RunPhase::Walk, RunPhase::NewFolders};
+    const Phases all{RunPhase::Walk, RunPhase::NewFolders, RunPhase::AddedFiles}, none;
+    const Phases allFolders{RunPhase::Walk, RunPhase::AddedFiles};
+    auto gone = [&](const wchar_t* name) { DeleteFileW(InData(name).c_str()); };
+    auto named = [&] { host.inputs = {L"App"}; };
     const Case cases[] = {
-        {"no before-snapshot",
-         [&] { DeleteFileW(InData(runfiles::FileBefore).c_str()); },
-         RunOutcome::NotReady,
-         nullptr,
-         {}},
-        {"stopped in the walk", [&] { StopIn(RunPhase::Walk); }, RunOutcome::Stopped, nullptr, {RunPhase::Walk}},
-        {"stopped among the new folders",
-         [&] { StopIn(RunPhase::NewFolders); },
-         RunOutcome::Stopped,
-         nullptr,
-         {RunPhase::Walk, RunPhase::NewFolders}},
-        {"stopped among the added files",
-         [&] { StopIn(RunPhase::AddedFiles); },
-         RunOutcome::Stopped,
-         nullptr,
-         {RunPhase::Walk, RunPhase::NewFolders, RunPhase::AddedFiles}},
-        {"after-snapshot cannot be written",
-         [&] {
-             ASSERT_TRUE(ReplaceFileContents(InData(runfiles::DirAfter), ""));
-             SetFileAttributesW(InData(runfiles::DirAfter).c_str(), FILE_ATTRIBUTE_READONLY);
-         },
-         RunOutcome::Failed,
-         runfiles::DirAfter,
-         {RunPhase::Walk}},
-        {"program closing at the name prompt",
-         [] {},
-         RunOutcome::Stopped,
-         nullptr,
-         {RunPhase::Walk, RunPhase::NewFolders, RunPhase::AddedFiles}},
-        {"record cannot be written",
-         [&] {
-             host.inputs = {L"App"};
-             ASSERT_TRUE(ReplaceFileContents(database, ""));
-             SetFileAttributesW(database.c_str(), FILE_ATTRIBUTE_READONLY);
-         },
-         RunOutcome::FailedWaiting,
-         L"uninstall.dat",
-         {RunPhase::Walk, RunPhase::NewFolders, RunPhase::AddedFiles}},
-        {"all folders: no new folders",
-         [&] {
-             request.settings.mode = ScanMode::AllFolders;
-             host.inputs = {L"App"};
-         },
-         RunOutcome::Completed,
-         nullptr,
-         {RunPhase::Walk, RunPhase::AddedFiles}},
+        {"no before-snapshot", [&] { gone(runfiles::FileBefore); }, RunOutcome::NotReady, nullptr, none},
+        {"stopped in the walk", [&] { StopIn(RunPhase::Walk); }, RunOutcome::Stopped, nullptr, walk},
+        {"stopped among the new folders", [&] { StopIn(RunPhase::NewFolders); }, RunOutcome::Stopped, nullptr, folders},
+        {"stopped among the added files", [&] { StopIn(RunPhase::AddedFiles); }, RunOutcome::Stopped, nullptr, all},
+        {"after-snapshot cannot be written", [&] { ReadOnly(runfiles::DirAfter); }, RunOutcome::Failed,
+         runfiles::DirAfter, walk},
+        {"program closing at the name prompt", [] {}, RunOutcome::Stopped, nullptr, all},
+        {"record cannot be written", [&] { named(), ReadOnly(L"uninstall.dat"); }, RunOutcome::FailedWaiting,
+         L"uninstall.dat", all},
+        {"all folders: no new folders", [&] { named(), request.settings.mode = ScanMode::AllFolders; },
+         RunOutcome::Completed, nullptr, allFolders},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
