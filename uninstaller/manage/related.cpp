@@ -82,11 +82,7 @@ FileResult ReleaseRelatedFiles(const std::wstring& dataFolder, const std::wstrin
 DeleteOutcome DeleteRecordedFiles(const std::wstring& dataFolder, const std::vector<std::wstring>& files) {
     DeleteOutcome outcome;
     // The missing-file check that follows must be able to drop the deleted files' lines.
-    if (FileLines table = ReadAllLines(dataFolder); !table.result) {
-        outcome.database = table.result;
-        return outcome;
-    }
-    if (outcome.database = CheckRewritable(DatabasePath(dataFolder)); !outcome.database) {
+    if (outcome.database = CheckDatabaseRewritable(dataFolder); !outcome.database) {
         return outcome;
     }
     outcome.count = static_cast<int>(files.size());

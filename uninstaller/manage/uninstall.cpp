@@ -96,15 +96,6 @@ void RemoveRecord(const UninstallRequest& request, RunHost& host) {
     }
 }
 
-// Whether the record can be changed afterwards: a database that cannot be read or rewritten now would keep
-// the lines of files that are gone, or lose those that stay, while the user is told it worked.
-FileResult CheckDatabase(const std::wstring& dataFolder) {
-    if (FileLines table = ReadAllLines(dataFolder); !table.result) {
-        return table.result;
-    }
-    return CheckRewritable(DatabasePath(dataFolder));
-}
-
 } // namespace
 
 bool IsProtected(const std::wstring& path, const std::wstring& windowsFolder,
@@ -177,7 +168,7 @@ std::wstring UninstallMessage(const std::wstring& name, bool leftBehind) {
 
 UninstallOutcome UninstallSoftware(const UninstallRequest& request, RunHost& host) {
     // Nothing is deleted unless the record can be brought in step with the disk afterwards.
-    if (FileResult database = CheckDatabase(request.dataFolder); !database) {
+    if (FileResult database = CheckDatabaseRewritable(request.dataFolder); !database) {
         ReportFailure(host, database);
         return UninstallOutcome::NotStarted;
     }

@@ -144,6 +144,13 @@ FileLines ReadAllLines(const std::wstring& dataFolder, RunHost* host) {
     return ReadAnsiLines(path, [&](const std::wstring& line) { progress.Line(line); });
 }
 
+FileResult CheckDatabaseRewritable(const std::wstring& dataFolder) {
+    if (FileLines table = ReadAllLines(dataFolder); !table.result) {
+        return table.result;
+    }
+    return CheckRewritable(DatabasePath(dataFolder));
+}
+
 FileResult WriteAllLines(const std::wstring& dataFolder, const std::vector<std::wstring>& lines, EmptyLines empty) {
     if (empty == EmptyLines::Keep) {
         return ReplaceFileLines(DatabasePath(dataFolder), lines);

@@ -50,6 +50,11 @@ struct SoftwareNames {
 // fails (result.reading, result.path) with no lines.
 [[nodiscard]] FileLines ReadAllLines(const std::wstring& dataFolder, RunHost* host = nullptr);
 
+// Whether the database can be read whole and rewritten now: taken before a command deletes anything, since a
+// database that cannot follow would keep the lines of files that are gone, or lose those that stay, while the
+// user is told it worked. A missing database passes.
+[[nodiscard]] FileResult CheckDatabaseRewritable(const std::wstring& dataFolder);
+
 enum class EmptyLines { Drop, Keep };
 // Replaces the file by the table's lines in order; empty entries are left out unless kept.
 [[nodiscard]] FileResult WriteAllLines(const std::wstring& dataFolder, const std::vector<std::wstring>& lines,
