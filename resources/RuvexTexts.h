@@ -248,6 +248,22 @@ inline constexpr const wchar_t* RestoreQuestion =
 inline constexpr const wchar_t* RestoreDone = L"復元完了しました。";
 inline constexpr const wchar_t* BackupNotFound = L"ﾊﾞｯｸｱｯﾌﾟﾃﾞｰﾀｰが見つかりませんでした。";
 
+// The registry
+inline constexpr const wchar_t* TabRegistry = L"ﾚｼﾞｽﾄﾘ";
+inline constexpr const wchar_t* CheckRecordRegistry = L"ﾚｼﾞｽﾄﾘの変更も記録する";
+inline constexpr const wchar_t* TipCheckRegistry = L"ｲﾝｽﾄｰﾙで追加されたﾚｼﾞｽﾄﾘのｷｰと値も記録し、ｱﾝｲﾝｽﾄｰﾙで削除します。";
+inline constexpr const wchar_t* RecordingRegistry = L"ﾚｼﾞｽﾄﾘを記録しています、しばらくお待ちください。";
+inline constexpr const wchar_t* DeletingRegistry = L"ﾚｼﾞｽﾄﾘを削除しています、しばらくお待ちください。";
+inline constexpr const wchar_t* RegistryGone = L"(なし)";
+inline constexpr const wchar_t* RegistryDefaultValue = L"(既定)";
+inline constexpr const wchar_t* RegistryRemovedPrefix = L"ﾚｼﾞｽﾄﾘの項目を ";
+inline constexpr const wchar_t* RegistryRemovedSuffix = L" 個削除しました。";
+inline constexpr const wchar_t* RegistryLeftPrefix = L"削除できなかったﾚｼﾞｽﾄﾘの項目: ";
+inline constexpr const wchar_t* RegistryLeftSuffix = L" 個";
+inline constexpr const wchar_t* RegistryBackupPrefix = L"削除前のﾚｼﾞｽﾄﾘの内容: ";
+inline constexpr const wchar_t* RegistryBackupFailed =
+    L"削除前のﾚｼﾞｽﾄﾘの内容を保存できなかったため、何も削除しませんでした。";
+
 // The project's own addresses, opened by ｵﾌｨｼｬﾙﾎｰﾑﾍﾟｰｼﾞ and ﾒｰﾙ (one place for both).
 inline constexpr const wchar_t* HomePageAddress = L"https://ruvex.example.org/";
 inline constexpr const wchar_t* MailAddress = L"mailto:ruvex@example.org";

@@ -26,15 +26,15 @@ std::wstring AbsentLetter() {
 }
 } // namespace
 
-TEST(OptionFile, WritesTenLinesWithBlanksAroundEachCheckValue) {
+TEST(OptionFile, WritesElevenLinesWithBlanksAroundEachCheckValue) {
     TempFolder dir;
     Options o;
     o.drive = L"c: [ﾃﾞｨｽｸ]";
     ASSERT_TRUE(WriteOptionFile(dir.path(), o));
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(OptionFilePath(dir.path()), bytes));
-    EXPECT_EQ(bytes,
-              WideToAnsi(L"c: [ﾃﾞｨｽｸ]") + "\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    EXPECT_EQ(bytes, WideToAnsi(L"c: [ﾃﾞｨｽｸ]") +
+                         "\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n 1 \r\n");
     auto read = ReadOptionFile(dir.path());
     ASSERT_TRUE(read);
     EXPECT_EQ(read->drive, o.drive);
@@ -51,6 +51,7 @@ TEST(OptionFile, ReadsLenientlyButRefusesShortOrBrokenFiles) {
     EXPECT_FALSE(o->Get(Check::Check2));
     EXPECT_TRUE(o->Get(Check::Check5));
     EXPECT_TRUE(o->Get(Check::Check9));
+    EXPECT_TRUE(o->Get(Check::Check10)); // a file of ten lines: the registry is recorded
 
     Write(dir, "c:\r\nNOTEPAD\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n"); // nine lines
     EXPECT_FALSE(ReadOptionFile(dir.path()));

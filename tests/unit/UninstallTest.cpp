@@ -57,7 +57,7 @@ protected:
     }
     UninstallRequest Request(const std::wstring& name, const Lines& files, const Lines& sections = {},
                              bool protect = false) {
-        return {name, files, sections, protect, windows, {system, windows + L"\\SysWOW64"}, data, {}};
+        return {name, files, sections, protect, windows, {system, windows + L"\\SysWOW64"}, data, {}, {}};
     }
     void WriteDatabase(const Lines& lines) { ASSERT_TRUE(WriteAllLines(data, lines, EmptyLines::Keep)); }
     Lines ReadDatabase() { return ReadAllLines(data).lines; }

@@ -40,7 +40,7 @@ std::vector<std::wstring> WithFilesReleased(const std::vector<std::wstring>& lin
         edited = true;
         std::size_t end = k + 1;
         while (end < lines.size() && !IsHeaderLine(lines[end])) {
-            if (IsWinIniLine(lines[end])) {
+            if (IsWinIniLine(lines[end]) || IsRegistryLine(lines[end])) {
                 out.push_back(lines[end]);
             }
             ++end;

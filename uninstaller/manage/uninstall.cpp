@@ -7,6 +7,7 @@
 #include "base/path.h"
 #include "uninstaller/monitor/database.h"
 #include "uninstaller/manage/deletion.h"
+#include "uninstaller/manage/registrydelete.h"
 #include "uninstaller/monitor/failure.h"
 
 #include <windows.h>
@@ -77,6 +78,19 @@ bool RemoveWinIniSections(const UninstallRequest& request, RunHost& host) {
         }
     }
     return true;
+}
+
+// The registry entries the record names, read as it stands; a line not of the form is never acted on.
+std::vector<RegistryEntry> RegistryEntries(const std::vector<std::wstring>& lines, bool& malformed) {
+    std::vector<RegistryEntry> entries;
+    for (const auto& line : lines) {
+        if (auto entry = ParseRegistryLine(line)) {
+            entries.push_back(std::move(*entry));
+        } else {
+            malformed = true;
+        }
+    }
+    return entries;
 }
 
 void RemoveRecord(const UninstallRequest& request, RunHost& host) {
@@ -159,6 +173,18 @@ std::vector<std::wstring> WithoutFirstRecord(std::vector<std::wstring> lines, co
     return lines;
 }
 
+std::wstring RegistryMessage(std::size_t removed, std::size_t left, const std::wstring& backup) {
+    std::wstring text = L"\n\r\n\r" + std::wstring(texts::RegistryRemovedPrefix) + std::to_wstring(removed) +
+                        texts::RegistryRemovedSuffix;
+    if (left > 0) {
+        text += L"\n\r" + std::wstring(texts::RegistryLeftPrefix) + std::to_wstring(left) + texts::RegistryLeftSuffix;
+    }
+    if (!backup.empty()) {
+        text += L"\n\r" + std::wstring(texts::RegistryBackupPrefix) + backup;
+    }
+    return text;
+}
+
 std::wstring UninstallMessage(const std::wstring& name, bool leftBehind) {
     if (!leftBehind) {
         return name + texts::UninstalledSuffix;
@@ -172,14 +198,32 @@ UninstallOutcome UninstallSoftware(const UninstallRequest& request, RunHost& hos
         ReportFailure(host, database);
         return UninstallOutcome::NotStarted;
     }
-    host.SetWaitLabel(std::wstring(texts::DeletingFiles) + texts::PleaseWait);
+    // What is about to go from the registry is saved first: without the backup nothing is deleted.
+    bool leftBehind = false;
+    const std::vector<RegistryEntry> entries = RegistryEntries(request.registry, leftBehind);
+    std::wstring backup;
+    if (std::string text = RegistryBackupText(entries); !text.empty()) {
+        backup = RegistryBackupPath(request.dataFolder, request.name);
+        if (FileResult written = ReplaceFileContents(backup, text); !written) {
+            host.Message(FileFailureText(written, backup) + L"\r\n" + texts::RegistryBackupFailed, texts::BoxTitle,
+                         MessageKind::Critical);
+            return UninstallOutcome::NotStarted;
+        }
+    }
     host.ShowWaitWindow(true);
     host.SetBusy(true);
+    // The registry before the files: a recorded service is stopped before its program file is deleted.
+    RegistryRemoval registry;
+    if (!entries.empty()) {
+        host.SetWaitLabel(texts::DeletingRegistry);
+        registry = RemoveRegistryEntries(entries);
+        leftBehind = leftBehind || registry.leftBehind > 0;
+    }
+    host.SetWaitLabel(std::wstring(texts::DeletingFiles) + texts::PleaseWait);
     const std::size_t count = request.files.size();
     if (count > 1) {
         host.SetProgressMax(static_cast<double>(count - 1));
     }
-    bool leftBehind = false;
     FolderTable folders;
     DeletionGate gate([&](const std::wstring& path) {
         return request.protect && IsProtected(path, request.windowsFolder, request.systemFolders);
@@ -216,7 +260,11 @@ UninstallOutcome UninstallSoftware(const UninstallRequest& request, RunHost& hos
     host.PMax();
     host.ShowWaitWindow(false);
     host.SetBusy(false);
-    host.Message(UninstallMessage(request.name, leftBehind), texts::BoxTitle, MessageKind::Information);
+    std::wstring message = UninstallMessage(request.name, leftBehind);
+    if (!request.registry.empty()) {
+        message += RegistryMessage(registry.removed, registry.leftBehind, backup);
+    }
+    host.Message(message, texts::BoxTitle, MessageKind::Information);
     return leftBehind ? UninstallOutcome::LeftBehind : UninstallOutcome::Uninstalled;
 }
 

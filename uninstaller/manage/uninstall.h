@@ -1,5 +1,6 @@
-// Uninstalling a recorded software: its files deleted, the folders they leave empty removed deepest first,
-// its win.ini sections taken out, and its record removed when nothing was left behind.
+// Uninstalling a recorded software: its registry entries saved to a .reg file and removed, its files deleted,
+// the folders they leave empty removed deepest first, its win.ini sections taken out, and its record removed
+// when nothing was left behind.
 #pragma once
 
 #include "uninstaller/monitor/RunHost.h"
@@ -38,6 +39,8 @@ private:
 
 // "N を削除しました。" or, when something was left behind, the partial message.
 [[nodiscard]] std::wstring UninstallMessage(const std::wstring& name, bool leftBehind);
+// What a record with registry lines adds to it: the entries removed, those left, and where the backup is.
+[[nodiscard]] std::wstring RegistryMessage(std::size_t removed, std::size_t left, const std::wstring& backup);
 
 struct UninstallRequest {
     std::wstring name;
@@ -50,6 +53,7 @@ struct UninstallRequest {
     // The system's own folders and the user's known folders (Program Files, the Desktop, AppData, ...):
     // never removed, even when the software's last file there leaves one empty.
     std::vector<std::wstring> keptFolders;
+    std::vector<std::wstring> registry; // the record's registry lines
 };
 
 enum class UninstallOutcome {

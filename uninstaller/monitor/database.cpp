@@ -52,6 +52,9 @@ bool IsHeaderLine(const std::wstring& line) noexcept {
 bool IsWinIniLine(const std::wstring& line) noexcept {
     return FirstChar(line) == L'-';
 }
+bool IsRegistryLine(const std::wstring& line) noexcept {
+    return FirstChar(line) == L'*';
+}
 std::wstring HeaderFor(const std::wstring& name) {
     return L"[" + name + L"]";
 }
@@ -97,6 +100,8 @@ SoftwareRecord ReadRecord(const std::wstring& dataFolder, const std::wstring& na
         while (reader.Next(line) && !IsHeaderLine(line)) {
             if (IsWinIniLine(line)) {
                 record.winIni.push_back(line.substr(1));
+            } else if (IsRegistryLine(line)) {
+                record.registry.push_back(line);
             } else {
                 record.files.push_back(line);
             }
@@ -118,10 +123,12 @@ static std::vector<std::wstring> BodyLines(const std::vector<std::wstring>& file
 }
 
 FileResult AppendRecord(const std::wstring& dataFolder, const std::wstring& name,
-                        const std::vector<std::wstring>& files, const std::vector<std::wstring>& sections) {
+                        const std::vector<std::wstring>& files, const std::vector<std::wstring>& sections,
+                        const std::vector<std::wstring>& registry) {
     std::vector<std::wstring> lines{HeaderFor(name)};
     auto body = BodyLines(files, sections);
     lines.insert(lines.end(), body.begin(), body.end());
+    lines.insert(lines.end(), registry.begin(), registry.end());
     return AppendLines(DatabasePath(dataFolder), lines);
 }
 

@@ -1,4 +1,5 @@
-// uninstall.dat: one record per software, "[name]" followed by its file paths and "-[section]" win.ini lines.
+// uninstall.dat: one record per software, "[name]" followed by its file paths, "-[section]" win.ini lines and
+// "*K:"/"*V:" registry lines (monitor/registry.h).
 // No operation keeps the database between user actions: each one opens the file, works and closes it.
 #pragma once
 
@@ -19,9 +20,10 @@ inline constexpr std::size_t MaxDatabaseLines = 35000;
 
 // The record of one software as the lists show it.
 struct SoftwareRecord {
-    std::vector<std::wstring> files;  // FileLines in file order
-    std::vector<std::wstring> winIni; // WinIniLines without their leading "-", in file order
-    FileResult read;                  // failed: the database could not be read, the lists are not the record
+    std::vector<std::wstring> files;    // FileLines in file order
+    std::vector<std::wstring> winIni;   // WinIniLines without their leading "-", in file order
+    std::vector<std::wstring> registry; // registry lines as they stand, in file order
+    FileResult read;                    // failed: the database could not be read, the lists are not the record
 };
 
 [[nodiscard]] bool DatabaseExists(const std::wstring& dataFolder);
@@ -37,10 +39,10 @@ struct SoftwareNames {
 [[nodiscard]] SoftwareNames ListSoftwareNames(const std::wstring& dataFolder, RunHost& host);
 // The body of the first record whose header equals "[" + name + "]" without case.
 [[nodiscard]] SoftwareRecord ReadRecord(const std::wstring& dataFolder, const std::wstring& name);
-// Appends "[name]", the file paths and "-" + each section header line.
+// Appends "[name]", the file paths, "-" + each section header line and the registry lines.
 [[nodiscard]] FileResult AppendRecord(const std::wstring& dataFolder, const std::wstring& name,
-                                      const std::vector<std::wstring>& files,
-                                      const std::vector<std::wstring>& sections);
+                                      const std::vector<std::wstring>& files, const std::vector<std::wstring>& sections,
+                                      const std::vector<std::wstring>& registry = {});
 // Appends body lines only (the second append of an inspection): paths, then "-" + each section line.
 [[nodiscard]] FileResult AppendRecordBody(const std::wstring& dataFolder, const std::vector<std::wstring>& files,
                                           const std::vector<std::wstring>& sections);
@@ -60,9 +62,11 @@ enum class EmptyLines { Drop, Keep };
 [[nodiscard]] FileResult WriteAllLines(const std::wstring& dataFolder, const std::vector<std::wstring>& lines,
                                        EmptyLines empty = EmptyLines::Drop);
 
-// Line kinds: a header starts with "[", a win.ini line with "-", anything else is a file path.
+// Line kinds: a header starts with "[", a win.ini line with "-", a registry line with "*", anything else is a
+// file path.
 [[nodiscard]] bool IsHeaderLine(const std::wstring& line) noexcept;
 [[nodiscard]] bool IsWinIniLine(const std::wstring& line) noexcept;
+[[nodiscard]] bool IsRegistryLine(const std::wstring& line) noexcept;
 [[nodiscard]] std::wstring HeaderFor(const std::wstring& name);
 
 } // namespace ruvex

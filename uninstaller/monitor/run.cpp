@@ -61,6 +61,44 @@ RunResult WalkAndSave(const MonitorRequest& request, WalkLists& lists, const wch
     return result;
 }
 
+// The watched keys after the drives, into their snapshot file (the lines also kept for the caller); with the
+// option off there is none, and none is left from an earlier run to be compared.
+RunResult SaveRegistrySnapshot(const MonitorRequest& request, const wchar_t* name, RunHost& host,
+                               std::vector<std::wstring>& lines) {
+    const std::wstring path = InData(request, name);
+    if (!request.registry) {
+        DeleteFileW(path.c_str());
+        return {};
+    }
+    host.ShowWaitWindow(true);
+    host.SetWaitLabel(texts::RecordingRegistry);
+    RegistrySnapshot snapshot = SnapshotRegistry(request.watchedKeys, &host);
+    if (snapshot.stopped) {
+        return Outcome(RunOutcome::Stopped);
+    }
+    if (FileResult written = ReplaceFileLines(path, snapshot.lines); !written) {
+        return Outcome(RunOutcome::Failed, written);
+    }
+    host.PMax();
+    lines = std::move(snapshot.lines);
+    return {};
+}
+
+// What the installation added to the registry: nothing unless the preparation took a snapshot too.
+RunResult CompareWithRegistryBefore(const MonitorRequest& request, const std::vector<std::wstring>& after,
+                                    RegistryChanges& changes) {
+    const std::wstring path = InData(request, runfiles::RegBefore);
+    if (!request.registry || !FileExists(path)) {
+        return {};
+    }
+    FileLines before = ReadAnsiLines(path);
+    if (!before.result) {
+        return Outcome(RunOutcome::FailedWaiting, before.result);
+    }
+    changes = CompareRegistry(before.lines, after);
+    return {};
+}
+
 // A before and an after snapshot into the lists the window shows, for a phase of the inspection.
 RunResult LoadPair(const MonitorRequest& request, RunPhase phase, const wchar_t* before, const wchar_t* label,
                    const wchar_t* after, WalkLists& into, RunHost& host) {
@@ -111,6 +149,13 @@ RunResult RunPreparation(const MonitorRequest& request, RunHost& host) {
     WalkLists walk;
     host.BeginPhase(RunPhase::Walk);
     RunResult result = WalkAndSave(request, walk, runfiles::DirBefore, runfiles::FileBefore, host);
+    if (result.outcome == RunOutcome::Completed) {
+        std::vector<std::wstring> lines;
+        if (RunResult registry = SaveRegistrySnapshot(request, runfiles::RegBefore, host, lines);
+            registry.outcome != RunOutcome::Completed) {
+            result = registry;
+        }
+    }
     if (result.outcome == RunOutcome::Failed) {
         DeleteFileW(marker.c_str());
     }
@@ -136,6 +181,17 @@ RunResult RunInspection(const MonitorRequest& request, RunHost& host) {
     if (result.outcome != RunOutcome::Completed) {
         return result;
     }
+    std::vector<std::wstring> registryAfter;
+    RegistryChanges registry;
+    if (RunResult snapshot = SaveRegistrySnapshot(request, runfiles::RegAfter, host, registryAfter);
+        snapshot.outcome != RunOutcome::Completed) {
+        return snapshot;
+    }
+    if (RunResult compared = CompareWithRegistryBefore(request, registryAfter, registry);
+        compared.outcome != RunOutcome::Completed) {
+        return compared;
+    }
+    result.skipped += registry.unrecordable;
     std::vector<std::wstring> newFolders;
     if (!allFolders) {
         if (!request.progressShown) {
@@ -178,14 +234,16 @@ RunResult RunInspection(const MonitorRequest& request, RunHost& host) {
         files.insert(files.end(), inNew.begin(), inNew.end());
     }
     // One append for the whole record: a failure leaves no half record behind.
-    FileResult appended = AppendRecord(request.settings.dataFolder, result.name, files, sections);
+    FileResult appended = AppendRecord(request.settings.dataFolder, result.name, files, sections, registry.lines);
     host.PMax();
     host.ShowWaitWindow(false);
     if (!appended) {
         // Nothing was recorded: the inspection stays pending (its marker too) and can be run again.
         return Outcome(RunOutcome::FailedWaiting, appended);
     }
-    DeleteFileW(InData(request, runfiles::Continue).c_str());
+    for (const wchar_t* done : {runfiles::Continue, runfiles::RegBefore, runfiles::RegAfter}) {
+        DeleteFileW(InData(request, done).c_str());
+    }
     return result;
 }
 

@@ -1,11 +1,12 @@
 // The monitored installation as two engine entries: the preparation (the marker, the copy of win.ini, the
-// walk, the before-snapshots) and the inspection (the win.ini comparison, the walk, the after-snapshots,
-// the new folders, the added files, the name, the record). The window gathers the request, calls the entry
-// and does what is the window's with the outcome.
+// walk, the before-snapshots, the registry's) and the inspection (the win.ini comparison, the walk, the
+// after-snapshots, the registry's, the new folders, the added files, the name, the record). The window gathers the
+// request, calls the entry and does what is the window's with the outcome.
 #pragma once
 
 #include "base/safefile.h"
 #include "uninstaller/monitor/RunHost.h"
+#include "uninstaller/monitor/registry.h"
 #include "uninstaller/monitor/snapshot.h"
 
 #include <string>
@@ -17,6 +18,9 @@ struct MonitorRequest {
     ScanSettings settings;      // the walk; settings.dataFolder is the data folder
     std::wstring windowsFolder; // without a trailing backslash
     bool progressShown = true;  // Pro = 0: the please-wait window stays open through the inspection
+    // "ﾚｼﾞｽﾄﾘの変更も記録する": the watched keys are snapshotted after the drives and their additions recorded.
+    bool registry = true;
+    std::vector<WatchedKey> watchedKeys = WatchedKeys();
 };
 
 enum class RunOutcome {

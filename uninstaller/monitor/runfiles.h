@@ -12,6 +12,8 @@ inline constexpr const wchar_t* FileBefore = L"file_bf.dat";
 inline constexpr const wchar_t* DirAfter = L"dir_af.dat";
 inline constexpr const wchar_t* FileAfter = L"file_af.dat";
 inline constexpr const wchar_t* NewDir = L"newdir.dat";
+inline constexpr const wchar_t* RegBefore = L"reg_bf.dat"; // the registry snapshots
+inline constexpr const wchar_t* RegAfter = L"reg_af.dat";
 inline constexpr const wchar_t* WinTmp = L"win.tmp";
 
 // Whether a file name is one of these: they change during every run and belong to no software.

@@ -182,7 +182,8 @@ FileResult SaveListToFile(const std::vector<std::wstring>& list, const std::wstr
 namespace runfiles {
 
 bool IsRunFile(const std::wstring& name) {
-    for (const wchar_t* own : {DirBefore, FileBefore, DirAfter, FileAfter, NewDir, WinTmp, Continue}) {
+    for (const wchar_t* own :
+         {DirBefore, FileBefore, DirAfter, FileAfter, NewDir, WinTmp, Continue, RegBefore, RegAfter}) {
         if (TextEquals(name, own)) {
             return true;
         }

@@ -4,6 +4,7 @@
 #include "base/text.h"
 #include "uninstaller/monitor/database.h"
 #include "uninstaller/monitor/filepath.h"
+#include "uninstaller/monitor/registry.h"
 #include "resources/RuvexTexts.h"
 
 #include <windows.h>
@@ -25,6 +26,21 @@ std::uint64_t FileSize(const std::wstring& path) {
         return 0;
     }
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// A registry line goes when its key, or its value, is not there: never when the key cannot be reached (a
+// link on the way, no access) or the line is not of the form.
+bool RegistryEntryGone(const std::wstring& line) {
+    auto entry = ParseRegistryLine(line);
+    if (!entry) {
+        return false;
+    }
+    KeyOpening opening = OpenRecordedKey(entry->key, KEY_QUERY_VALUE);
+    if (!opening.key || !entry->isValue) {
+        return opening.error == ERROR_FILE_NOT_FOUND;
+    }
+    return RegQueryValueExW(opening.key.get(), entry->value.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_FILE_NOT_FOUND;
 }
 
 // A phase over k lines: maximum k, position j on every 20th line.
@@ -128,7 +144,11 @@ FileResult Killed(const std::wstring& dataFolder, RunHost& host) {
     // (the folder itself is never touched).
     PathProbe probe;
     for (auto& line : table.lines) {
-        if (!IsHeaderLine(line) && !IsWinIniLine(line) && !line.empty()) {
+        if (IsRegistryLine(line)) {
+            if (RegistryEntryGone(line)) {
+                line.clear();
+            }
+        } else if (!IsHeaderLine(line) && !IsWinIniLine(line) && !line.empty()) {
             const PathState state = probe.Probe(line);
             if (state == PathState::Gone || state == PathState::Folder) {
                 line.clear();

@@ -28,6 +28,7 @@ bool Form1::Load(HWND splash) {
     clsTabStrip_.TabsAdd(0, texts::TabRelatedFiles);
     clsTabStrip_.TabsAdd(1, texts::TabFileInfo);
     clsTabStrip_.TabsAdd(2, texts::TabWinIni);
+    clsTabStrip_.TabsAdd(3, texts::TabRegistry);
     clsTabStrip_.SetSelectedItem(1);
 
     mainProgressBar_.SetParent(Item(ids::ProgressPic1));

@@ -41,6 +41,7 @@ public:
     bool Pro = false;     // progress display suppressed
 
     WorkList List1, List2, List3;
+    WorkList List4; // the registry tab: the selected record's registry lines as they stand now
 
     // Reloads the software list and returns to normal display.
     void SoftHyouji();
@@ -91,6 +92,7 @@ private:
     void clsTabStrip_Click();
     void Tab2();
     void Fclear();
+    void ClearRecordLists();
     void SelectedRecordLoaded();
     void RecordUnreadable(const FileResult& read);
 
@@ -163,6 +165,7 @@ private:
 
     win::Font font_;
     cTabStrip clsTabStrip_;
+    std::vector<std::wstring> registryLines_; // the selected record's registry lines, as recorded
     CProgBar32 mainProgressBar_;
     Form10 form10_;
     ImageList buttonPictures_[16];

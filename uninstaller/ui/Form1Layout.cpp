@@ -17,7 +17,7 @@ constexpr DWORD kList =
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP;
 
 // The lists and the frame come before PicTabs: they lie above the tab strip that frames them.
-const std::array<win::ControlSpec, 25> kControls{{
+const std::array<win::ControlSpec, 26> kControls{{
     {WC_STATICW, ids::Label2, texts::InstalledSoftware, kLabel, 120, 120, 1320, 180},
     {WC_STATICW, ids::Label15, texts::Loading, SS_LEFT | SS_NOPREFIX, 1560, 120, 675, 180},
     {WC_STATICW, ids::ProgressPic1, L"", SS_NOTIFY | WS_CLIPCHILDREN, 2280, 143, 2655, 135},
@@ -27,6 +27,7 @@ const std::array<win::ControlSpec, 25> kControls{{
     {WC_LISTBOXW, ids::List2, L"", WS_VISIBLE | kList | LBS_EXTENDEDSEL, 240, 2520, 6855, 1500},
     {WC_STATICW, ids::frTab2, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 240, 2520, 6855, 1455},
     {WC_LISTBOXW, ids::List3, L"", kList, 240, 2520, 6855, 1500},
+    {WC_LISTBOXW, ids::List4, L"", kList, 240, 2520, 6855, 1500},
     {WC_STATICW, ids::PicTabs, L"", WS_VISIBLE | SS_NOTIFY | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 120, 2160, 7095, 1935},
     // Five columns of three buttons.
     {WC_BUTTONW, ids::Command1, texts::InstallPreparation, kButton | BS_DEFPUSHBUTTON, 120, 4200, 1335, 375},
@@ -70,6 +71,7 @@ void Form1::CreateLayout() {
     List1.Attach(Item(ids::List1));
     List2.Attach(Item(ids::List2));
     List3.Attach(Item(ids::List3));
+    List4.Attach(Item(ids::List4));
     SetButtonPictures();
 }
 

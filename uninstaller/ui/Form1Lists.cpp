@@ -4,6 +4,7 @@
 
 #include "resources/RuvexTexts.h"
 #include "uninstaller/monitor/database.h"
+#include "uninstaller/manage/registrydelete.h"
 #include "uninstaller/monitor/failure.h"
 #include "uninstaller/ui/ControlIds.h"
 #include "uninstaller/ui/FileInfo.h"
@@ -40,8 +41,7 @@ void Form1::SoftHyouji() {
     SetCursorWait(true);
     EnableButtons(kRecordCommands, false);
     List1.Clear();
-    List2.Clear();
-    List3.Clear();
+    ClearRecordLists();
     Fclear();
     win::SetText(Item(ids::Label1), L"");
     display_ = Display::Software;
@@ -74,8 +74,7 @@ void Form1::List1_Click() {
         return;
     }
     SetCursorWait(true);
-    List2.Clear();
-    List3.Clear();
+    ClearRecordLists();
     ShowWindow(Item(ids::Label15), SW_SHOW);
     mainProgressBar_.ClearProgBar();
     ShowWindow(Item(ids::ProgressPic1), SW_SHOW);
@@ -100,6 +99,12 @@ void Form1::List1_Click() {
     }
     List2.Flush();
     List3.Assign(CurrentWinIniLines(record.winIni, WindowsFolder + L"\\win.ini"));
+    registryLines_ = std::move(record.registry);
+    std::vector<std::wstring> described;
+    for (const auto& line : registryLines_) {
+        described.push_back(DescribeRegistryLine(line));
+    }
+    List4.Assign(described);
 
     CProgBar32::SetMax(static_cast<double>(List2.Count() + 1));
     std::uint64_t total = TotalFileSize(
@@ -120,8 +125,7 @@ void Form1::SelectedRecordLoaded() {
 // A record that could not be read is no empty record: its commands stay off, since they would act on lists
 // that are not the record, and the user is told which file could not be read.
 void Form1::RecordUnreadable(const FileResult& read) {
-    List2.Clear();
-    List3.Clear();
+    ClearRecordLists();
     Fclear();
     win::SetText(Item(ids::Label1), L"");
     EnableButtons(kRecordCommands, false);
@@ -148,6 +152,7 @@ void Form1::clsTabStrip_Click() {
     ShowWindow(List2.view(), tab == 1 ? SW_SHOW : SW_HIDE);
     ShowWindow(Item(ids::frTab2), tab == 2 ? SW_SHOW : SW_HIDE);
     ShowWindow(List3.view(), tab == 3 ? SW_SHOW : SW_HIDE);
+    ShowWindow(List4.view(), tab == 4 ? SW_SHOW : SW_HIDE);
     if (tab == 2) {
         Tab2();
     }
@@ -164,6 +169,14 @@ void Form1::Tab2() {
     win::SetText(GetDlgItem(frame, ids::Label11), info.size);
     win::SetText(GetDlgItem(frame, ids::Label7), info.date);
     win::SetText(GetDlgItem(frame, ids::Label9), info.time);
+}
+
+// The lists of a selected record emptied.
+void Form1::ClearRecordLists() {
+    List2.Clear();
+    List3.Clear();
+    List4.Clear();
+    registryLines_.clear();
 }
 
 void Form1::Fclear() {

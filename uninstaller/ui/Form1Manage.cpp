@@ -125,7 +125,8 @@ void Form1::Command3_Click() {
     SetWindowPos(form10_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     PaintPending();
     UninstallRequest request{name,          List2.Items(),   List3.Items(), form2_.IsChecked(Check::Check6),
-                             WindowsFolder, SystemFolders(), DataFolder,    SystemsOwnFolders()};
+                             WindowsFolder, SystemFolders(), DataFolder,    SystemsOwnFolders(),
+                             registryLines_};
     UninstallOutcome outcome = UninstallOutcome::NotStarted;
     {
         // The bar follows every 20th file, but paints no more often than a screen can show it.

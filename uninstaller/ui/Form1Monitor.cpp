@@ -139,8 +139,7 @@ void Form1::WalkStarts() {
         EnableButtons(kMonitorCommands, false);
     }
     List1.Clear();
-    List2.Clear();
-    List3.Clear();
+    ClearRecordLists();
     if (command_ == RunKind::Preparation) {
         Fclear();
         clsTabStrip_.SetSelectedItem(1);
@@ -210,6 +209,7 @@ MonitorRequest Form1::CurrentRequest(RunKind command) {
     s.dataFolder = DataFolder;
     request.windowsFolder = WindowsFolder;
     request.progressShown = !Pro;
+    request.registry = options.Get(Check::Check10);
     return request;
 }
 

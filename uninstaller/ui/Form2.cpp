@@ -17,20 +17,20 @@ namespace {
 
 namespace id = ids::form2;
 
-// The check boxes, top to bottom, in the order of the option file's lines 3 to 10.
-constexpr std::array<int, CheckCount> kChecks{id::Check1, id::Check2, id::Check5, id::Check6,
-                                              id::Check8, id::Check3, id::Check4, id::Check9};
+// The check boxes, top to bottom, in the order of the option file's lines 3 to 11.
+constexpr std::array<int, CheckCount> kChecks{id::Check1, id::Check2, id::Check5, id::Check6, id::Check8,
+                                              id::Check3, id::Check4, id::Check9, id::Check10};
 
 constexpr DWORD kCheckStyle = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
-const std::array<win::ControlSpec, 17> kControls{{
+const std::array<win::ControlSpec, 18> kControls{{
     {WC_STATICW, id::Label2, texts::OptionDriveLabel, WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, 120, 120, 4575, 195},
     {WC_COMBOBOXW, id::Drive2, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 120, 360, 4575, 2400},
     {WC_STATICW, id::Label1, texts::OptionEditorLabel, WS_VISIBLE | SS_NOPREFIX | SS_NOTIFY, 120, 720, 4575, 195},
     {WC_EDITW, id::Text1, L"", WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 120, 960, 3855, 285},
     {WC_BUTTONW, id::Command3, texts::OptionSearch, kButtonStyle, 4080, 960, 615, 255},
-    // Check boxes at left 120 and tops 120 to 2640 of the frame's area.
+    // Check boxes at left 120 and tops 120 to 3000 of the frame's area.
     {WC_BUTTONW, id::Check1, texts::CheckSearchAllFolders, kCheckStyle, 240, 1440, 4335, 255},
     {WC_BUTTONW, id::Check2, texts::CheckMaximiseWhenReady, kCheckStyle, 240, 1800, 4335, 255},
     {WC_BUTTONW, id::Check5, texts::CheckMinimiseWhenReady, kCheckStyle, 240, 2160, 4335, 255},
@@ -39,11 +39,12 @@ const std::array<win::ControlSpec, 17> kControls{{
     {WC_BUTTONW, id::Check3, texts::CheckNoProgress, kCheckStyle, 240, 3240, 4335, 255},
     {WC_BUTTONW, id::Check4, texts::CheckNoStartupCheck, kCheckStyle, 240, 3600, 4335, 255},
     {WC_BUTTONW, id::Check9, texts::CheckNoToolTips, kCheckStyle, 240, 3960, 4335, 255},
+    {WC_BUTTONW, id::Check10, texts::CheckRecordRegistry, kCheckStyle, 240, 4320, 4335, 255},
     // The frame comes after its check boxes, so that it does not paint over them.
-    {WC_BUTTONW, id::Frame, L"", WS_VISIBLE | BS_GROUPBOX, 120, 1320, 4575, 3135},
-    {WC_BUTTONW, id::Command2, texts::OptionDefaults, kButtonStyle, 120, 4560, 1215, 375},
-    {WC_BUTTONW, id::Command1, texts::OptionOk, kButtonStyle | BS_DEFPUSHBUTTON, 2160, 4560, 1215, 375},
-    {WC_BUTTONW, id::Command4, texts::OptionCancel, kButtonStyle, 3480, 4560, 1215, 375},
+    {WC_BUTTONW, id::Frame, L"", WS_VISIBLE | BS_GROUPBOX, 120, 1320, 4575, 3495},
+    {WC_BUTTONW, id::Command2, texts::OptionDefaults, kButtonStyle, 120, 4920, 1215, 375},
+    {WC_BUTTONW, id::Command1, texts::OptionOk, kButtonStyle | BS_DEFPUSHBUTTON, 2160, 4920, 1215, 375},
+    {WC_BUTTONW, id::Command4, texts::OptionCancel, kButtonStyle, 3480, 4920, 1215, 375},
 }};
 
 // The initial drive of a drive list: the current drive.
@@ -78,7 +79,7 @@ bool Form2::Load(HWND owner) {
 }
 
 bool Form2::CreateWindowNow() {
-    if (!CreateModal(owner_, {L"RuvexForm2", texts::OptionCaption, 4815, 5055, kControls})) {
+    if (!CreateModal(owner_, {L"RuvexForm2", texts::OptionCaption, 4815, 5415, kControls})) {
         return false;
     }
     smallFont_ = win::Font(win::kUiFace, 8, Dpi());

@@ -68,12 +68,13 @@ std::optional<Options> ReadOptionFile(const std::wstring& dataFolder) {
     }
     options.drive = lines[0];
     options.editor = lines[1];
-    for (std::size_t c = 0; c < CheckCount; ++c) {
+    // Line 11 came with the registry: a file without it, or with something else there, keeps its default (on).
+    for (std::size_t c = 0; c < CheckCount && 2 + c < lines.size(); ++c) {
         auto value = CheckValue(lines[2 + c]);
-        if (!value) {
+        if (!value && c + 1 < CheckCount) {
             return std::nullopt;
         }
-        options.checks[c] = *value;
+        options.checks[c] = value.value_or(options.checks[c]);
     }
     return options;
 }

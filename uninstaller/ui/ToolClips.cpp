@@ -14,8 +14,9 @@ struct Tip {
     const wchar_t* text;
 };
 
-const std::array<Tip, 14> kForm2Tips{{
+const std::array<Tip, 15> kForm2Tips{{
     {ids::form2::Check9, texts::TipCheck9},
+    {ids::form2::Check10, texts::TipCheckRegistry},
     {ids::form2::Command2, texts::TipDefaults},
     {ids::form2::Command3, texts::TipSearch},
     {ids::form2::Check1, texts::TipCheck1},
