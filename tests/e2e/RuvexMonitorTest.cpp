@@ -394,3 +394,157 @@ TEST(RuvexMonitor, AFailedWriteIsReportedAndNothingClaimsSuccess) {
     EXPECT_EQ(ReadBytes(ruvex.File(L"uninstall.dat")), "");
     CloseAndExpectExit(ruvex, main);
 }
+
+namespace {
+
+// What the test installer writes (tests/e2e/installer/regapp.nsi), and a key that was there before it.
+struct RegistryInstaller {
+    static constexpr const wchar_t* kShared = L"Software\\RvxShared";
+    static constexpr const wchar_t* kKeys[][2] = {
+        {L"HKEY_LOCAL_MACHINE", L"SOFTWARE\\RvxRegApp"},
+        {L"HKEY_LOCAL_MACHINE", L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RvxRegApp"},
+        {L"HKEY_LOCAL_MACHINE", L"SOFTWARE\\Classes\\.rvxdoc"},
+        {L"HKEY_LOCAL_MACHINE", L"SOFTWARE\\Classes\\RvxRegApp.Document"},
+        {L"HKEY_CURRENT_USER", L"Software\\RvxRegApp"},
+        {L"HKEY_CURRENT_USER", L"Software\\RvxShared"},
+    };
+    RegistryInstaller() {
+        Clean();
+        // The shared key gets a value from the installer; the 32-bit uninstall key is there on every Windows.
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, kShared, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegSetValueExW(key, L"Kept", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"1"), 4);
+        RegCloseKey(key);
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0,
+                        nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCloseKey(key);
+    }
+    ~RegistryInstaller() { Clean(); }
+    static void Clean() {
+        for (const auto& [root, path] : kKeys) {
+            RegDeleteTreeW(std::wstring(root) == L"HKEY_CURRENT_USER" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, path);
+            RegDeleteKeyW(std::wstring(root) == L"HKEY_CURRENT_USER" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, path);
+        }
+        testsupport::RemoveTree(L"C:\\RvxRegApp");
+    }
+    static void Run(const std::wstring& exe, const std::wstring& arguments) {
+        Program program(FolderPart(exe), exe.substr(exe.rfind(L'\\') + 1), arguments);
+        ASSERT_TRUE(program.WaitExit(60s)) << exe;
+    }
+    static std::wstring FolderPart(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
+    // Every key of the installer as reg.exe exports it, one file.
+    static std::string Export(const std::wstring& folder) {
+        std::string all;
+        for (const auto& [root, path] : kKeys) {
+            const std::wstring file = folder + L"\\export.reg";
+            DeleteFileW(file.c_str());
+            Run(L"C:\\windows\\system32\\reg.exe",
+                L"export \"" + std::wstring(root) + L"\\" + path + L"\" \"" + file + L"\" /y");
+            all += ReadBytes(file);
+        }
+        return all;
+    }
+};
+
+} // namespace
+
+// A real installer's registry entries: recorded exactly (nothing of Wine's own), shown in their tab with their
+// data, saved to a .reg backup that gives them back byte for byte, and uninstalled; what another program put
+// into the software's key afterwards survives with the key.
+TEST(RuvexMonitor, ARealInstallersRegistryEntriesAreRecordedShownBackedUpAndUninstalled) {
+    RegistryInstaller installer;
+    Program ruvex(L"Ruvex.exe", WithOptions(false));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    EXPECT_TRUE(Exists(ruvex.File(L"reg_bf.dat")));
+
+    RegistryInstaller::Run(StageFolder() + L"\\regapp-setup.exe", L"/S");
+    ASSERT_TRUE(Exists(L"C:\\RvxRegApp\\readme.txt"));
+    Click(main, ids::Command2);
+    TypeName(ruvex, L"RegApp");
+    HWND done = ruvex.WaitMessageBox(120s);
+    ASSERT_NE(done, nullptr);
+    AnswerAndClose(done, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return ListItems(Control(main, ids::List1)) == Lines{L"RegApp"}; }));
+    EXPECT_FALSE(Exists(ruvex.File(L"reg_bf.dat")));
+    EXPECT_FALSE(Exists(ruvex.File(L"reg_af.dat")));
+    const std::wstring hklm = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\";
+    const std::wstring entry = hklm + L"Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RvxRegApp";
+    const std::wstring command = hklm + L"Classes\\RvxRegApp.Document\\shell\\open\\command";
+    const std::wstring user = L"HKEY_CURRENT_USER\\Software\\";
+    EXPECT_EQ(ReadLines(ruvex.File(L"uninstall.dat")),
+              (Lines{L"[RegApp]",
+                     L"*K:" + user + L"RvxRegApp",
+                     L"*K:" + hklm + L"Classes\\.rvxdoc",
+                     L"*K:" + hklm + L"Classes\\RvxRegApp.Document",
+                     L"*K:" + hklm + L"Classes\\RvxRegApp.Document\\shell",
+                     L"*K:" + hklm + L"Classes\\RvxRegApp.Document\\shell\\open",
+                     L"*K:" + command,
+                     L"*K:" + hklm + L"RvxRegApp",
+                     L"*K:" + hklm + L"RvxRegApp\\Data",
+                     L"*K:" + entry,
+                     L"*V:" + user + L"RvxRegApp\\\\",
+                     L"*V:" + user + L"RvxRegApp\\\\Home",
+                     L"*V:" + user + L"RvxShared\\\\Added",
+                     L"*V:" + hklm + L"Classes\\.rvxdoc\\\\",
+                     L"*V:" + command + L"\\\\",
+                     L"*V:" + hklm + L"RvxRegApp\\\\Count",
+                     L"*V:" + hklm + L"RvxRegApp\\\\Path",
+                     L"*V:" + hklm + L"RvxRegApp\\Data\\\\Blob",
+                     L"*V:" + entry + L"\\\\DisplayName",
+                     L"*V:" + entry + L"\\\\UninstallString",
+                     L"C:\\RvxRegApp\\readme.txt"}));
+
+    // The tab shows each entry as it stands, never in the file list.
+    SelectSoftware(main, 0);
+    EXPECT_EQ(ListItems(Control(main, ids::List2)), Lines{L"C:\\RvxRegApp\\readme.txt"});
+    HWND tab = Control(Control(main, ids::PicTabs), ids::TabStrip);
+    ClickTab(tab, 3);
+    HWND list4 = Control(main, ids::List4);
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(list4); }));
+    Lines shown = ListItems(list4);
+    ASSERT_EQ(shown.size(), 19u);
+    EXPECT_EQ(shown[0], user + L"RvxRegApp");
+    EXPECT_EQ(shown[9], user + L"RvxRegApp  (既定)  REG_SZ  default \"quoted\" \\ back");
+    EXPECT_EQ(shown[14], hklm + L"RvxRegApp  Count  REG_DWORD  0x00000007 (7)");
+    EXPECT_EQ(shown[16], hklm + L"RvxRegApp\\Data  Blob  REG_BINARY  01 02 ab");
+
+    // Another program adds to the software's key; the backup must give back all that was there.
+    HKEY key = nullptr;
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\RvxRegApp", 0, KEY_SET_VALUE, &key);
+    RegSetValueExW(key, L"Foreign", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"x"), 4);
+    RegCloseKey(key);
+    TempFolder exports(L"regexp");
+    const std::string before = RegistryInstaller::Export(exports.path());
+    const std::wstring message = UninstallSelected(ruvex, main, L"RegApp");
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(ruvex.File(L"RegApp *.reg").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    const std::wstring backup = ruvex.File(found.cFileName);
+    EXPECT_EQ(message, std::wstring(L"RegApp") + texts::UninstalledSuffix + L"\n\r\n\r" + texts::RegistryRemovedPrefix +
+                           L"18" + texts::RegistryRemovedSuffix + L"\n\r" + texts::RegistryBackupPrefix + backup);
+    EXPECT_TRUE(ReadLines(ruvex.File(L"uninstall.dat")).empty());
+    EXPECT_FALSE(Exists(L"C:\\RvxRegApp"));
+    EXPECT_NE(RegistryInstaller::Export(exports.path()), before);
+    // Only the foreign value and what was there before stay.
+    EXPECT_EQ(
+        RegGetValueW(HKEY_CURRENT_USER, L"Software\\RvxRegApp", L"Foreign", RRF_RT_REG_SZ, nullptr, nullptr, nullptr),
+        ERROR_SUCCESS);
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\RvxRegApp", L"Home", RRF_RT_ANY, nullptr, nullptr, nullptr),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(
+        RegGetValueW(HKEY_CURRENT_USER, RegistryInstaller::kShared, L"Kept", RRF_RT_ANY, nullptr, nullptr, nullptr),
+        ERROR_SUCCESS);
+    for (const wchar_t* gone :
+         {L"SOFTWARE\\RvxRegApp", L"SOFTWARE\\Classes\\.rvxdoc", L"SOFTWARE\\Classes\\RvxRegApp.Document",
+          L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\RvxRegApp"}) {
+        HKEY left = nullptr;
+        EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, gone, 0, KEY_READ, &left), ERROR_FILE_NOT_FOUND) << gone;
+    }
+    RegistryInstaller::Run(L"C:\\windows\\system32\\reg.exe", L"import \"" + backup + L"\"");
+    EXPECT_EQ(RegistryInstaller::Export(exports.path()), before);
+    CloseAndExpectExit(ruvex, main);
+}

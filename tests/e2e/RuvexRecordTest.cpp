@@ -88,8 +88,8 @@ TEST(RuvexTabs, TheThreeTabsShowTheFilesTheFileInformationAndWinIni) {
     ASSERT_NE(f.main, nullptr);
     HWND tab = f.Tab();
     ASSERT_NE(tab, nullptr);
-    EXPECT_EQ(TabCaptions(tab),
-              (std::vector<std::wstring>{texts::TabRelatedFiles, texts::TabFileInfo, texts::TabWinIni}));
+    EXPECT_EQ(TabCaptions(tab), (std::vector<std::wstring>{texts::TabRelatedFiles, texts::TabFileInfo, texts::TabWinIni,
+                                                           texts::TabRegistry}));
     EXPECT_EQ(SelectedTab(tab), 0);
     HWND list2 = Control(f.main, ids::List2);
     HWND list3 = Control(f.main, ids::List3);

@@ -23,3 +23,10 @@ set(links "${stage}/links")
 file(MAKE_DIRECTORY "${links}/victims" "${links}/empty-target" "${links}/app")
 file(CREATE_LINK ../victims "${links}/app/lib" SYMBOLIC)
 file(CREATE_LINK ../empty-target "${links}/app/empty" SYMBOLIC)
+
+# A real installer that writes to the registry, built from its script (NSIS, installed by scripts/setup-env).
+find_program(MAKENSIS makensis REQUIRED)
+execute_process(COMMAND "${MAKENSIS}" -V2 "-DOUT=${stage}/regapp-setup.exe" "${REGAPP}" RESULT_VARIABLE built)
+if(NOT built EQUAL 0)
+    message(FATAL_ERROR "makensis could not build ${REGAPP}")
+endif()

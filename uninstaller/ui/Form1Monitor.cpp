@@ -23,8 +23,12 @@ std::wstring InData(const wchar_t* name) {
     return DataFolder + L"\\" + name;
 }
 
-void DeleteIgnoringErrors(const wchar_t* name) {
-    DeleteFileW(InData(name).c_str());
+// Nothing is pending any more: the marker goes, and the registry snapshots with it (the drive snapshots stay,
+// as they always have).
+void EndPendingRun() {
+    for (const wchar_t* name : {runfiles::Continue, runfiles::RegBefore, runfiles::RegAfter}) {
+        DeleteFileW(InData(name).c_str());
+    }
 }
 
 // The user learns that the picture has gaps: what was left out can be neither found nor uninstalled.
@@ -90,7 +94,7 @@ void Form1::SyncWalk(bool paintNow) {
 void Form1::TooManyFiles(bool allFolders) {
     MessageBoxW(hwnd(), allFolders ? texts::TooManyFilesAllFolders : texts::TooManyFilesPartial, texts::AppTitle,
                 MB_OK | MB_ICONERROR);
-    DeleteIgnoringErrors(runfiles::Continue);
+    EndPendingRun();
     ExitProcess(0);
 }
 
@@ -313,7 +317,7 @@ bool Form1::StopQuestion() {
 // The stop procedures: run by the command whose run the user stopped, after the engine has returned.
 void Form1::Tomaru1() {
     form10_.Unload();
-    DeleteIgnoringErrors(runfiles::Continue);
+    EndPendingRun();
     // Nothing is pending after a stopped preparation: the database may be backed up and restored again.
     IdleCommands();
     SoftHyouji();
@@ -350,8 +354,9 @@ void Form1::Continue() {
     FirstActivation = false;
     const bool resume =
         MessageBoxW(hwnd(), texts::ResumeQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
-    DeleteIgnoringErrors(runfiles::Continue);
+    DeleteFileW(InData(runfiles::Continue).c_str());
     if (!resume) {
+        EndPendingRun();
         return;
     }
     List1.Clear();
