@@ -548,3 +548,61 @@ TEST(RuvexMonitor, ARealInstallersRegistryEntriesAreRecordedShownBackedUpAndUnin
     EXPECT_EQ(RegistryInstaller::Export(exports.path()), before);
     CloseAndExpectExit(ruvex, main);
 }
+
+// A service registered during the installation (sc create) and running: recorded with its key, then stopped
+// and deleted through the service control manager by the uninstall, which can then delete its program.
+TEST(RuvexMonitor, AnInstalledServiceIsRecordedThenStoppedAndDeletedByTheUninstall) {
+    const std::wstring folder = L"C:\\RvxSvc", program = folder + L"\\RvxService.exe";
+    auto state = [] {
+        SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+        SC_HANDLE service = OpenServiceW(manager, L"RvxSvc", SERVICE_QUERY_STATUS);
+        SERVICE_STATUS status{};
+        DWORD result = service && QueryServiceStatus(service, &status) ? status.dwCurrentState : 0;
+        CloseServiceHandle(service);
+        CloseServiceHandle(manager);
+        return result;
+    };
+    auto clean = [&] {
+        RegistryInstaller::Run(L"C:\\windows\\system32\\sc.exe", L"stop RvxSvc");
+        WaitUntil([&] { return state() != SERVICE_RUNNING && state() != SERVICE_STOP_PENDING; }, 10s);
+        RegistryInstaller::Run(L"C:\\windows\\system32\\sc.exe", L"delete RvxSvc");
+        testsupport::RemoveTree(folder);
+    };
+    clean();
+    Program ruvex(L"Ruvex.exe", WithOptions(false));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((StageFolder() + L"\\rvx_test_service.exe").c_str(), program.c_str(), FALSE));
+    RegistryInstaller::Run(L"C:\\windows\\system32\\sc.exe", L"create RvxSvc binPath= " + program);
+    RegistryInstaller::Run(L"C:\\windows\\system32\\sc.exe", L"start RvxSvc");
+    ASSERT_TRUE(WaitUntil([&] { return state() == SERVICE_RUNNING; }, 20s));
+    Click(main, ids::Command2);
+    TypeName(ruvex, L"RvxSvc");
+    HWND done = ruvex.WaitMessageBox(120s);
+    ASSERT_NE(done, nullptr);
+    AnswerAndClose(done, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return ListItems(Control(main, ids::List1)) == Lines{L"RvxSvc"}; }));
+    const std::wstring key = L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\RvxSvc";
+    Lines record = ReadLines(ruvex.File(L"uninstall.dat"));
+    ASSERT_GE(record.size(), 4u);
+    EXPECT_EQ(record[1], L"*K:" + key);
+    EXPECT_EQ(record.back(), program);
+    for (std::size_t i = 2; i + 1 < record.size(); ++i) {
+        EXPECT_EQ(record[i].rfind(L"*V:" + key + L"\\\\", 0), 0u) << "nothing but the service: " << record[i];
+    }
+
+    SelectSoftware(main, 0);
+    const std::wstring message = UninstallSelected(ruvex, main, L"RvxSvc");
+    EXPECT_EQ(message.rfind(std::wstring(L"RvxSvc") + texts::UninstalledSuffix, 0), 0u) << message;
+    EXPECT_EQ(state(), 0u) << "the service is gone";
+    HKEY left = nullptr;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Services\\RvxSvc", 0, KEY_READ, &left),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(Exists(folder));
+    CloseAndExpectExit(ruvex, main);
+    clean();
+}
