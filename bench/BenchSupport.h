@@ -117,12 +117,13 @@ inline Walked BareWalk(const std::vector<std::wstring>& roots, bool withFiles,
     return w;
 }
 
-// option.dat lines: drive, editor, then Check1, Check2, Check5, Check6, Check8, Check3, Check4, Check9.
+// option.dat lines: drive, editor, then Check1, Check2, Check5, Check6, Check8, Check3, Check4, Check9, Check10.
 struct RunOptions {
     std::wstring drive = L"x:";
     bool allFolders = false;  // Check1
     bool minimised = false;   // Check8
     bool startupCheck = true; // Check4 off: the missing-file check runs at start-up
+    bool registry = false;    // Check10: off, so that the walks are measured alone unless a measure says
 };
 
 inline std::vector<std::wstring> OptionLines(const RunOptions& o) {
@@ -136,7 +137,8 @@ inline std::vector<std::wstring> OptionLines(const RunOptions& o) {
             check(o.minimised),
             check(false),
             check(!o.startupCheck),
-            check(false)};
+            check(false),
+            check(o.registry)};
 }
 
 // A top-level window of the process whose class is className, once it answers messages.

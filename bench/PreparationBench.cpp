@@ -76,7 +76,7 @@ void Measure(const char* name, const RunOptions& options, const std::vector<std:
 
 } // namespace
 
-// With an argument (normal, minimised, all) only that measure runs: for profiling one of them.
+// With an argument (normal, minimised, registry, all) only that measure runs: for profiling one of them.
 int main(int argc, char** argv) {
     const std::string only = argc > 1 ? argv[1] : "";
     auto wanted = [&](const char* name) { return only.empty() || only == name; };
@@ -94,6 +94,19 @@ int main(int argc, char** argv) {
     minimised.minimised = true;
     if (wanted("minimised")) {
         Measure("preparation, partial, window minimised (X:)", minimised, partialRoots, false, 1.1, rounds, false);
+    }
+    if (wanted("registry")) {
+        // The same preparation with the registry snapshot and without, in alternation.
+        RunOptions withRegistry;
+        withRegistry.registry = true;
+        Rounds measured;
+        for (int round = 0; round < rounds; ++round) {
+            double off = Preparation(normal).seconds;
+            double on = Preparation(withRegistry).seconds;
+            measured.Add(on, off);
+            std::printf("registry, round %d: off %.2f s, on %.2f s\n", round + 1, off, on);
+        }
+        measured.Print("preparation, partial, registry on against off (X:)", 1.15);
     }
     if (!wanted("all")) {
         return 0;

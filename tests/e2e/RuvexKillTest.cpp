@@ -3,6 +3,8 @@
 // what the ended copy left and works.
 #include "RuvexWindows.h"
 
+#include "support/TestKeys.h"
+
 #include <cstdio>
 #include <random>
 #include <thread>
@@ -44,13 +46,25 @@ Lines Database(Kind kind) {
     return lines;
 }
 
-// A record whose 100 files lie in the folder, ahead of a tidy database: what an uninstall removes.
+constexpr const wchar_t* kVictimKey = L"Software\\RvxKillVictim";
+
+// A record whose 100 files lie in the folder and 20 registry keys with a value each, ahead of a tidy
+// database: what an uninstall removes.
 Lines Victim(const std::wstring& folder) {
     CreateDirectoryW((folder + L"\\victim").c_str(), nullptr);
     Lines lines{L"[Victim]"};
     for (int f = 0; f < 100; ++f) {
         lines.push_back(folder + L"\\victim\\" + std::to_wstring(f) + L".txt");
         WriteBytes(lines.back(), "installed");
+    }
+    for (int k = 0; k < 20; ++k) {
+        const std::wstring key = kVictimKey + (L"\\" + std::to_wstring(k));
+        HKEY made = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made, nullptr);
+        RegSetValueExW(made, L"v", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"1"), 4);
+        RegCloseKey(made);
+        lines.push_back(L"*K:HKEY_CURRENT_USER\\" + key);
+        lines.push_back(L"*V:HKEY_CURRENT_USER\\" + key + L"\\\\v");
     }
     Lines rest = Database(Kind::Tidy);
     lines.insert(lines.end(), rest.begin(), rest.end());
@@ -183,5 +197,6 @@ TEST(RuvexKill, TheDatabaseIsOldOrNewWhereverTheProgramIsEnded) {
     for (const auto& op : operations) {
         KillAtRandomMoments(op, 10, tried, early);
     }
+    testsupport::DeleteTestKey(HKEY_CURRENT_USER, kVictimKey);
     std::printf("kill points tried: %d (%d before the rewrite, %d after)\n", tried, early, tried - early);
 }

@@ -2,7 +2,9 @@
 
 #include "ScriptedHost.h"
 #include "base/codec.h"
+#include "resources/RuvexTexts.h"
 #include "support/TempFolder.h"
+#include "support/TestKeys.h"
 #include "uninstaller/monitor/database.h"
 #include "uninstaller/monitor/runfiles.h"
 
@@ -26,8 +28,16 @@ protected:
     std::wstring data = root / L"Data";
     MonitorRequest request;
     ScriptedHost host;
+    // The registry the runs watch: a key of the test's own.
+    std::wstring key = L"Software\\RvxRegTest\\" + testsupport::UniqueName(L"run");
+
+    ~MonitorRun() override { testsupport::DeleteTestKey(HKEY_CURRENT_USER, key); }
 
     void SetUp() override {
+        request.watchedKeys = {{HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", key.c_str()}};
+        HKEY made = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made, nullptr);
+        RegCloseKey(made);
         for (const auto& folder : {win, win + L"\\System", data}) {
             CreateDirectoryW(folder.c_str(), nullptr);
         }
@@ -79,6 +89,11 @@ TEST_F(MonitorRun, APreparationAndItsInspectionRecordTheInstalledFilesSectionsAn
     ASSERT_TRUE(ReplaceFileContents(shared, "x"));
     ASSERT_TRUE(ReplaceFileContents(program, "x"));
     ASSERT_TRUE(ReplaceFileLines(win + L"\\win.ini", {L"[Old]", L"a=1", L"[App]", L"b=2"}));
+    HKEY made = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, (key + L"\\App").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made,
+                    nullptr);
+    RegSetValueExW(made, L"v", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"1"), 4);
+    RegCloseKey(made);
     host = {};
     host.inputs = {L"", L"App"}; // an empty name is asked again
     RunResult inspected = RunInspection(request, host);
@@ -87,11 +102,14 @@ TEST_F(MonitorRun, APreparationAndItsInspectionRecordTheInstalledFilesSectionsAn
     EXPECT_EQ(host.phases, (Phases{RunPhase::Walk, RunPhase::NewFolders, RunPhase::AddedFiles}));
     EXPECT_EQ(host.sections, Lines{L"[App]"});
     EXPECT_EQ(std::count(host.questions.begin(), host.questions.end(), L"name"), 2);
-    EXPECT_FALSE(Exists(InData(runfiles::Continue)));
+    for (const wchar_t* file : {runfiles::Continue, runfiles::RegBefore, runfiles::RegAfter}) {
+        EXPECT_FALSE(Exists(InData(file))) << testing::PrintToString(std::wstring(file));
+    }
     Lines record = ReadAllLines(data).lines;
     ASSERT_FALSE(record.empty());
     EXPECT_EQ(record.front(), L"[App]");
-    for (const auto& line : {shared, program, std::wstring(L"-[App]")}) {
+    const std::wstring app = L"HKEY_CURRENT_USER\\" + key + L"\\App";
+    for (const auto& line : {shared, program, std::wstring(L"-[App]"), L"*K:" + app, L"*V:" + app + L"\\\\v"}) {
         EXPECT_NE(std::find(record.begin(), record.end(), line), record.end()) << testing::PrintToString(line);
     }
 }
@@ -116,6 +134,17 @@ TEST_F(MonitorRun, APreparationEndsAsItsFirstFaultSays) {
          RunOutcome::TooManyFiles, nullptr, true},
         {"snapshot cannot be written", [&] { ReadOnly(runfiles::FileBefore); }, RunOutcome::Failed,
          runfiles::FileBefore, false},
+        {"stopped in the registry",
+         [&] {
+             host.atStopPoint = [this] {
+                 if (!host.labels.empty() && host.labels.back() == texts::RecordingRegistry) {
+                     host.stopAfter = 0;
+                 }
+             };
+         },
+         RunOutcome::Stopped, nullptr, true},
+        {"registry snapshot cannot be written", [&] { ReadOnly(runfiles::RegBefore); }, RunOutcome::Failed,
+         runfiles::RegBefore, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -129,7 +158,9 @@ TEST_F(MonitorRun, APreparationEndsAsItsFirstFaultSays) {
         if (c.outcome != RunOutcome::NotReady) {
             EXPECT_EQ(Exists(InData(runfiles::Continue)), c.marker);
         }
-        SetFileAttributesW(InData(runfiles::FileBefore).c_str(), FILE_ATTRIBUTE_NORMAL);
+        for (const wchar_t* file : {runfiles::FileBefore, runfiles::RegBefore}) {
+            SetFileAttributesW(InData(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
         RemoveDirectoryW(InData(runfiles::Continue).c_str());
         DeleteFileW(InData(runfiles::Continue).c_str());
     }

@@ -9,6 +9,7 @@
 #include "uninstaller/monitor/filepath.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 using namespace ruvex;
 
@@ -152,6 +153,52 @@ TEST_F(RegistryKeys, RemovalTakesOnlyRecordedValuesAndEmptyKeysDeepestFirst) {
     EXPECT_TRUE(KeyExists(L"\\Gone")); // not named by the record
     EXPECT_EQ(removal.removed, 4u);    // two values, two keys
     EXPECT_EQ(removal.leftBehind, 0u);
+}
+
+// A link below a recorded key, pointing at a key of victims: listed, never entered, never deleted through.
+TEST_F(RegistryKeys, ALinkIsNeitherFollowedByTheSnapshotNorByADeletion) {
+    SetText(L"\\Victim", L"v", L"precious");
+    SetText(L"\\Victim\\Inner", L"", L"precious");
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    BYTE buffer[256];
+    DWORD size = 0;
+    ASSERT_TRUE(GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size));
+    CloseHandle(token);
+    wchar_t* sid = nullptr;
+    ASSERT_TRUE(ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid));
+    const std::wstring target = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + name + L"\\Victim";
+    LocalFree(sid);
+    Set(L"\\App", L"", REG_NONE, nullptr, 0);
+    HKEY link = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (name + L"\\App\\Link").c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                              KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.data()),
+                   static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+    RegCloseKey(link);
+    ASSERT_TRUE(ValueExists(L"\\App\\Link", L"v")) << "the link leads to the victims";
+
+    Lines lines = SnapshotRegistry(watched, nullptr).lines;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L"*K:" + full + L"\\App\\Link"), lines.end());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), L"*V:" + full + L"\\App\\Link\\\\v"), lines.end());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), L"*K:" + full + L"\\App\\Link\\Inner"), lines.end());
+
+    RegistryRemoval removal = RemoveRegistryEntries(Entries(
+        {L"*V:" + full + L"\\App\\Link\\\\v", L"*K:" + full + L"\\App\\Link\\Inner", L"*K:" + full + L"\\App\\Link"}));
+    EXPECT_TRUE(ValueExists(L"\\Victim", L"v"));
+    EXPECT_TRUE(KeyExists(L"\\Victim\\Inner"));
+    EXPECT_EQ(removal.removed, 0u);
+    EXPECT_EQ(removal.leftBehind, 3u);
+    // The link is removed as itself by the test, not through it.
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (name + L"\\App\\Link").c_str(), REG_OPTION_OPEN_LINK,
+                            DELETE | KEY_QUERY_VALUE, &opened),
+              ERROR_SUCCESS);
+    using NtDeleteKeyFunction = LONG(WINAPI*)(HANDLE);
+    reinterpret_cast<NtDeleteKeyFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")))(opened);
+    RegCloseKey(opened);
 }
 
 TEST_F(RegistryKeys, SharedKeysAndWatchedKeysAreNeverDeletedAsKeys) {

@@ -66,12 +66,18 @@ TEST_F(Tidy, MissingFileCheckDropsDeletedFilesOnly) {
     // Lines that are no full file path cannot be judged: the uninstall leaves them alone, the record keeps them.
     Lines unjudged{L"gone.txt", dir / L"*.txt", dir / L"sub\\..\\gone.txt", dir / L"NUL"};
     // A folder is no file of a record: its line goes, the folder stays.
+    // Registry lines go when their key or value is gone; one that cannot be judged stays.
+    const std::wstring software = L"*K:HKEY_CURRENT_USER\\Software";
+    Lines registry{software, L"*K:HKEY_CURRENT_USER\\Software\\RvxNoSuchKey",
+                   L"*V:HKEY_CURRENT_USER\\Software\\\\RvxNoSuchValue", L"*K:HKEY_USERS\\.DEFAULT", L"*Q"};
     Lines lines{gone, kept, L"[Foo]", gone, L"-[Fonts]", hidden, L"", kept, absent, L"[Bar]", gone, dir.path()};
     lines.insert(lines.end(), unjudged.begin(), unjudged.end());
+    lines.insert(lines.end(), registry.begin(), registry.end());
     Write(lines);
     ASSERT_TRUE(Killed(dir.path(), host));
     // A drive that is away keeps its lines; headers and win.ini lines always stay.
     Lines expected{kept, L"[Foo]", L"-[Fonts]", hidden, kept, absent, L"[Bar]"};
+    unjudged.insert(unjudged.end(), {software, registry[3], registry[4]});
     expected.insert(expected.end(), unjudged.begin(), unjudged.end());
     EXPECT_EQ(Read(), expected);
     EXPECT_TRUE(FolderExists(dir.path()));

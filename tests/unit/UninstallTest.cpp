@@ -4,6 +4,7 @@
 #include "base/codec.h"
 #include "base/safefile.h"
 #include "support/TempFolder.h"
+#include "support/TestKeys.h"
 #include "uninstaller/monitor/database.h"
 #include "uninstaller/monitor/filepath.h"
 
@@ -279,6 +280,42 @@ TEST_F(Uninstall, ADatabaseThatCannotBeReadOrRewrittenIsNamedBeforeAnythingIsDel
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].find(c.message + path + L"\r\n"), 0u);
     }
+}
+
+// The registry's backup comes first: when it cannot be written (here its path is too long), nothing goes.
+TEST_F(Uninstall, WithoutItsRegistryBackupNothingIsDeletedAndWithItTheRegistryEntriesGoToo) {
+    const std::wstring file = File(root / L"P\\p.txt");
+    const std::wstring key = L"Software\\RvxRegTest\\" + testsupport::UniqueName(L"u");
+    HKEY made = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made, nullptr);
+    RegSetValueExW(made, L"v", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"1"), 4);
+    RegCloseKey(made);
+    const Lines registry{L"*V:HKEY_CURRENT_USER\\" + key + L"\\\\v"};
+    auto valueExists = [&] {
+        return RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"v", RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS;
+    };
+    const std::wstring longName(250, L'x');
+    WriteDatabase({L"[" + longName + L"]", file, registry[0], L"[Soft]", file, registry[0]});
+    UninstallRequest request = Request(longName, {file});
+    request.registry = registry;
+    EXPECT_EQ(UninstallSoftware(request, host), UninstallOutcome::NotStarted);
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_TRUE(valueExists());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].find(L"次のファイルに書き込めませんでした。\r\n" + data + L"\\" + longName), 0u);
+
+    host.messages.clear();
+    request.name = L"Soft";
+    EXPECT_EQ(UninstallSoftware(request, host), UninstallOutcome::Uninstalled);
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_FALSE(valueExists());
+    ASSERT_EQ(host.messages.size(), 1u);
+    const std::wstring done =
+        L"Soft を削除しました。\n\r\n\rﾚｼﾞｽﾄﾘの項目を 1 個削除しました。\n\r削除前のﾚｼﾞｽﾄﾘの内容: ";
+    EXPECT_EQ(host.messages[0].find(done + data + L"\\Soft "), 0u) << host.messages[0];
+    EXPECT_TRUE(FileExists(host.messages[0].substr(done.size())));
+    testsupport::DeleteTestKey(HKEY_CURRENT_USER, key);
 }
 
 TEST_F(Uninstall, AWinIniThatCannotBeRewrittenKeepsTheRecordAndGivesThePartialMessage) {

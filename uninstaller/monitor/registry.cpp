@@ -97,22 +97,9 @@ public:
 
     // The key's values, then each subkey: its line, then (unless it is a link) all below it.
     void Walk(HKEY key, const std::wstring& path) {
-        DWORD subkeys = 0, values = 0, longestKey = 0, longestValue = 0;
-        if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, &longestKey, nullptr, &values, &longestValue,
-                             nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-            return;
-        }
-        // The longest names as reported, with room for one added while the walk runs.
-        name_.resize(std::max<DWORD>(std::max(longestKey, longestValue), 255) + 2);
         for (DWORD i = 0;; ++i) {
-            DWORD length = static_cast<DWORD>(name_.size());
-            LONG got = RegEnumValueW(key, i, name_.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            if (got == ERROR_MORE_DATA) {
-                name_.resize(16384);
-                length = static_cast<DWORD>(name_.size());
-                got = RegEnumValueW(key, i, name_.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            }
-            if (got != ERROR_SUCCESS) {
+            DWORD length = kLongestName;
+            if (RegEnumValueW(key, i, name_.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
                 break;
             }
             std::wstring value(name_.data(), length);
@@ -123,15 +110,9 @@ public:
             }
         }
         std::vector<std::wstring> names;
-        names.reserve(subkeys);
         for (DWORD i = 0;; ++i) {
-            DWORD length = static_cast<DWORD>(name_.size());
-            LONG got = RegEnumKeyExW(key, i, name_.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            if (got == ERROR_MORE_DATA) {
-                name_.resize(16384);
-                continue; // the same index again
-            }
-            if (got != ERROR_SUCCESS) {
+            DWORD length = kLongestName;
+            if (RegEnumKeyExW(key, i, name_.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
                 break;
             }
             names.emplace_back(name_.data(), length);
@@ -167,7 +148,9 @@ public:
 private:
     RunHost* host_;
     RegistrySnapshot& out_;
-    std::vector<wchar_t> name_;
+    // A value's name is at most 16,383 characters, a key's 255.
+    static constexpr DWORD kLongestName = 16384;
+    std::vector<wchar_t> name_ = std::vector<wchar_t>(kLongestName);
     std::size_t keys_ = 0;
     bool stopped_ = false;
 };
@@ -234,7 +217,7 @@ RegistrySnapshot SnapshotRegistry(const std::vector<WatchedKey>& watched, RunHos
     if (host) {
         host->SetProgressMax(static_cast<double>(watched.size()));
     }
-    for (std::size_t i = 0; i < watched.size() && !walker.Stopped(); ++i) {
+    for (std::size_t i = 0; i < watched.size() && !walker.Stopped() && !snapshot.stopped; ++i) {
         HKEY opened = nullptr;
         if (RegOpenKeyExW(watched[i].root, watched[i].path, 0, KEY_READ | kView, &opened) == ERROR_SUCCESS) {
             OpenedKey key(opened);
@@ -242,9 +225,10 @@ RegistrySnapshot SnapshotRegistry(const std::vector<WatchedKey>& watched, RunHos
         }
         if (host) {
             host->SetProgressPos(ProgressBar::Wait, static_cast<double>(i + 1));
+            snapshot.stopped = snapshot.stopped || host->StopPoint();
         }
     }
-    snapshot.stopped = walker.Stopped();
+    snapshot.stopped = snapshot.stopped || walker.Stopped();
     return snapshot;
 }
 

@@ -56,7 +56,7 @@ struct RegistrySnapshot {
 };
 // Walks the watched keys depth-first; a link is listed as a key but never entered, and so is a key that
 // cannot be opened or whose name a record cannot hold. With a host: the Wait bar follows the watched keys,
-// and a stop point follows every 64 keys.
+// and a stop point follows every 64 keys and every watched key.
 [[nodiscard]] RegistrySnapshot SnapshotRegistry(const std::vector<WatchedKey>& watched, RunHost* host);
 
 struct RegistryChanges {

@@ -12,7 +12,29 @@
 #include "uninstaller/ui/Report.h"
 #include "uninstaller/ui/WinIniSections.h"
 
+#include <algorithm>
+
 namespace ruvex::ui {
+
+namespace {
+
+// A registry line is a long path with its data: the list scrolls sideways as far as the widest reaches.
+void ScrollsToWidest(HWND list, const std::vector<std::wstring>& lines) {
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (const auto& line : lines) {
+        SIZE size{};
+        if (GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size)) {
+            widest = std::max(widest, size.cx);
+        }
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+}
+
+} // namespace
 
 bool Form1::NormalDisplay() const {
     return display_ == Display::Software;
@@ -105,6 +127,7 @@ void Form1::List1_Click() {
         described.push_back(DescribeRegistryLine(line));
     }
     List4.Assign(described);
+    ScrollsToWidest(List4.view(), described);
 
     CProgBar32::SetMax(static_cast<double>(List2.Count() + 1));
     std::uint64_t total = TotalFileSize(
