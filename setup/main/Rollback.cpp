@@ -9,6 +9,8 @@ namespace setup {
 InstallJournal::~InstallJournal() {
     for (const auto& change : changes_) {
         if (!change.kept.empty()) {
+            // A copy of a read-only file is read-only too.
+            SetFileAttributesW(change.kept.c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileW(change.kept.c_str());
         }
     }
