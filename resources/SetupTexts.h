@@ -59,6 +59,9 @@ inline constexpr const wchar_t* kDesktopFailed = L"ﾃﾞｽｸﾄｯﾌﾟに�
 inline constexpr const wchar_t* kSendToFailed = L"「送る」に登録できませんでした。";
 inline constexpr const wchar_t* kRegistryWriteFailed = L"ﾚｼﾞｽﾄﾘに書き込みできませんでした。";
 inline constexpr const wchar_t* kSettingFailed = L"'%s' の設定に失敗しました";
+// After a failed run has been undone: the files (and registry values) that could not be put back, one a line.
+inline constexpr const wchar_t* kNotRestored = L"次のﾌｧｲﾙを元に戻せませんでした。";
+inline constexpr const wchar_t* kRecordFailed = L"ｱﾝｲﾝｽﾄｰﾙ情報を書き込めませんでした。";
 
 // Uninstall run.
 inline constexpr const wchar_t* kCannotDelete = L" を削除できません。";

@@ -4,6 +4,7 @@
 #include "base/safefile.h"
 #include "base/text.h"
 #include "resources/SetupTexts.h"
+#include "setup/common/Folders.h"
 #include "setup/common/Messages.h"
 #include "setup/common/Paths.h"
 #include "setup/common/ShellFolders.h"
@@ -27,17 +28,7 @@ namespace win = ruvex::win;
 // Posted at the first activation, so that the slide-in runs outside the activation itself.
 constexpr UINT kSlideInMessage = WM_APP + 1;
 
-std::wstring ProgramFolder() {
-    std::wstring module(32768, L'\0');
-    module.resize(GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size())));
-    return RemoveTrailingBackslash(module.substr(0, module.rfind(L'\\') + 1));
-}
-
 } // namespace
-
-bool TForm1::IsUninstallSwitch(const std::vector<std::wstring>& arguments) {
-    return arguments.size() > 1 && ruvex::ToLower(arguments[1]) == L"/r";
-}
 
 bool TForm1::Create(bool uninstallSwitch) {
     // Fixed size: a single border, the system menu and the minimise box only.

@@ -22,9 +22,6 @@ public:
     // Creates the window, reads SETUP.INF and shows the start page (7 for "/r", else 0).
     bool Create(bool uninstallSwitch);
 
-    // The first command-line argument, in any case, is "/r".
-    [[nodiscard]] static bool IsUninstallSwitch(const std::vector<std::wstring>& arguments);
-
 private:
     // The runs' host: the registry folders and the boxes, as the user sees them.
     std::wstring ProgramFilesDir() override;

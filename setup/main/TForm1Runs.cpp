@@ -51,14 +51,15 @@ void TForm1::TabSheet7Show() {
         win::Enable(Item(kFinish), true);
         SetFocus(Item(kFinish));
         break;
-    case InstallOutcome::StepFailed:
-        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-        break;
     case InstallOutcome::CopyFailed:
-        // Without its own copy the installation can never be removed: end at once.
+        // The program ends at once, as it always has here (the run was undone before the warning).
         ExitProcess(1);
     case InstallOutcome::EntryFailed:
         // Only closing the window is left.
+        break;
+    default:
+        // A step failed and its warning was shown.
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
         break;
     }
     if (closeAfterRun_) {

@@ -7,6 +7,8 @@
 #include "setup/main/Placeholders.h"
 #include "setup/main/Registry.h"
 
+#include <utility>
+
 namespace setup {
 
 namespace {
@@ -29,7 +31,9 @@ void RemoveFiles(const UninstallJob& job, SetupHost& host) {
             // The help index the system builds beside a help file.
             DeleteFileW((path.substr(0, path.size() - extension.size()) + L".gid").c_str());
         }
-        if (!DeleteFileW(path.c_str())) {
+        bool deleted = DeleteFileW(path.c_str()) != FALSE;
+        host.Log(L"Delete", path, LogResult(deleted));
+        if (!deleted) {
             host.Warning(path + texts::kCannotDelete);
         }
         // One level only: an emptied program group goes with its last shortcut, while the
@@ -47,15 +51,20 @@ void RemoveRegistryEntries(const UninstallJob& job, SetupHost& host) {
             continue;
         }
         std::wstring key = expand(job.inf->Value(section, L"DeleteKey"));
-        if (!DeleteRegistryKey(RootKeyFromName(job.inf->Value(section, L"RootKey")), key)) {
+        bool deleted = DeleteRegistryKey(RootKeyFromName(job.inf->Value(section, L"RootKey")), key);
+        host.Log(L"DeleteKey", key, LogResult(deleted));
+        if (!deleted) {
             host.Warning(key + texts::kCannotDeleteKey);
             host.CloseWindow();
         }
     }
     for (const auto& section : job.sectionNames) {
         if (IsKind(section, kKindRegistryDeleteValue)) {
-            DeleteRegistryValue(RootKeyFromName(job.inf->Value(section, L"RootKey")),
-                                expand(job.inf->Value(section, L"OpenKey")), expand(job.inf->Value(section, L"Name")));
+            std::wstring key = expand(job.inf->Value(section, L"OpenKey"));
+            std::wstring name = expand(job.inf->Value(section, L"Name"));
+            // Failures are no fault: the value may never have been written.
+            host.Log(L"DeleteValue", key + L"\\" + name,
+                     LogResult(DeleteRegistryValue(RootKeyFromName(job.inf->Value(section, L"RootKey")), key, name)));
         }
     }
 }
@@ -94,25 +103,29 @@ UninstallOutcome RunUninstall(const UninstallJob& job, SetupHost& host) {
     RemoveRegistryEntries(job, host);
 
     SelfRemoval commands = SelfRemovalCommands(job.sourceFolder, job.windows95Family);
-    if (!WriteRegistryString(HKEY_LOCAL_MACHINE, kRunOnceKey, L"Uninstall_1", commands.deleteProgram)) {
-        host.Error(WithArgument(texts::kSettingFailed, L"Uninstall_1"));
-        return UninstallOutcome::RunOnceFailed;
-    }
-    if (!WriteRegistryString(HKEY_LOCAL_MACHINE, kRunOnceKey, L"Uninstall_2", commands.removeFolder)) {
-        host.Error(WithArgument(texts::kSettingFailed, L"Uninstall_2"));
-        return UninstallOutcome::RunOnceFailed;
+    for (const auto& [value, command] :
+         {std::pair{L"Uninstall_1", commands.deleteProgram}, std::pair{L"Uninstall_2", commands.removeFolder}}) {
+        bool written = WriteRegistryString(HKEY_LOCAL_MACHINE, kRunOnceKey, value, command);
+        host.Log(L"RunOnce", value, LogResult(written));
+        if (!written) {
+            host.Error(WithArgument(texts::kSettingFailed, value));
+            return UninstallOutcome::RunOnceFailed;
+        }
     }
 
     std::wstring name = job.inf->Value(L"AboutSoftware", L"Name");
     // An empty name would make the path the whole uninstall list.
     if (!name.empty()) {
-        (void)DeleteRegistryKey(HKEY_LOCAL_MACHINE, kUninstallKey + name);
+        host.Log(L"DeleteEntry", kUninstallKey + name,
+                 LogResult(DeleteRegistryKey(HKEY_LOCAL_MACHINE, kUninstallKey + name)));
     }
 
     std::wstring inf = job.sourceFolder + L"\\SETUP.INF";
     // The profile calls may still hold the file; flush them before it goes.
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, inf.c_str());
-    if (!DeleteFileW(inf.c_str())) {
+    bool deleted = DeleteFileW(inf.c_str()) != FALSE;
+    host.Log(L"Delete", inf, LogResult(deleted));
+    if (!deleted) {
         host.Warning(job.sourceFolder + texts::kInfCannotDelete);
     }
     // Fails while SETUP.EXE is still in it; the RunOnce commands remove it later.

@@ -114,6 +114,55 @@ void ExpectNoUserFolderIsALink() {
     }
 }
 
+// What an installation may touch, as text: the files and folders below root and the user folders whose
+// paths name the package (each file with its bytes), and its registry keys with their values.
+std::vector<std::wstring> MachineState(const SamplePackage& sample, const std::wstring& root) {
+    std::vector<std::wstring> state;
+    std::function<void(const std::wstring&, bool)> walk = [&](const std::wstring& folder, bool all) {
+        WIN32_FIND_DATAW data;
+        ruvex::FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+        for (bool more = find.valid(); more; more = FindNextFileW(find.get(), &data) != FALSE) {
+            std::wstring path = folder + L"\\" + data.cFileName;
+            bool ours = all || path.find(sample.unique) != std::wstring::npos;
+            if (data.cFileName[0] == L'.' || !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                if (ours && data.cFileName[0] != L'.') {
+                    state.push_back(path + L"=" + ruvex::AnsiToWide(ReadBytes(path)));
+                }
+            } else {
+                if (ours) {
+                    state.push_back(path + L"\\");
+                }
+                walk(path, ours);
+            }
+        }
+    };
+    walk(root, true);
+    for (const wchar_t* folder : {L"Programs", L"Startup", L"Desktop", L"SendTo"}) {
+        walk(ShellFolder(folder), false);
+    }
+    std::function<void(HKEY, const std::wstring&)> dump = [&](HKEY root, const std::wstring& key) {
+        ruvex::RegKey k;
+        if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, k.put()) != ERROR_SUCCESS) {
+            return;
+        }
+        state.push_back(key);
+        wchar_t name[512];
+        BYTE data[4096];
+        for (DWORD i = 0, n = 512, size = sizeof data, type = 0;
+             RegEnumValueW(k.get(), i, name, &n, nullptr, &type, data, &size) == ERROR_SUCCESS;
+             ++i, n = 512, size = sizeof data) {
+            state.push_back(key + L":" + name + L"=" + std::wstring(reinterpret_cast<wchar_t*>(data), size / 2));
+        }
+        for (DWORD i = 0, n = 512;
+             RegEnumKeyExW(k.get(), i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i, n = 512) {
+            dump(root, key + L"\\" + name);
+        }
+    };
+    dump(HKEY_CURRENT_USER, sample.registryKey);
+    dump(HKEY_LOCAL_MACHINE, kUninstallList + sample.name);
+    return state;
+}
+
 } // namespace
 
 TEST(SetupInstall, InstallsTheSampleThenTheInstalledCopyRemovesItAndTheNextStartRemovesTheRest) {
@@ -225,12 +274,12 @@ TEST(SetupInstall, InstallsTheSampleThenTheInstalledCopyRemovesItAndTheNextStart
     ExpectNoUserFolderIsALink();
 }
 
-TEST(SetupInstall, EachFailingStepShowsItsWarningAndEndsTheRun) {
+// Whatever step fails, the machine is left as it was before the run: a replaced file has its old bytes back.
+TEST(SetupInstall, EachFailingStepShowsItsWarningAndLeavesTheMachineAsItWas) {
     struct Case {
         const wchar_t* what;
         std::function<std::wstring(SamplePackage&, const TempFolder&)> prepare; // returns the destination
         std::wstring warning;
-        bool entryWritten = false; // only the copies of the setup itself come after the uninstall entry
     };
     TempFolder root;
     const std::vector<Case> cases = {
@@ -256,7 +305,10 @@ TEST(SetupInstall, EachFailingStepShowsItsWarningAndEndsTheRun) {
          [](SamplePackage& s, const TempFolder& r) {
              s.package.SetValue(L"RegistryWrite", L"OpenKey",
                                 (s.registryKey + L"\\" + std::wstring(300, L'k')).c_str());
-             return r / (s.unique + L"-reg");
+             std::wstring folder = r / (s.unique + L"-reg");
+             CreateDirectoryW(folder.c_str(), nullptr);
+             WriteBytes(folder + L"\\SAMPLE.TXT", "old");
+             return folder;
          },
          L"ﾚｼﾞｽﾄﾘに書き込みできませんでした。" + kStartAgain},
         {L"setup copy",
@@ -267,12 +319,13 @@ TEST(SetupInstall, EachFailingStepShowsItsWarningAndEndsTheRun) {
              CreateDirectoryW((folder + L"\\SETUP.EXE").c_str(), nullptr);
              return folder;
          },
-         L"ﾌｧｲﾙのｺﾋﾟｰに失敗しました。" + kStartAgain, true},
+         L"ﾌｧｲﾙのｺﾋﾟｰに失敗しました。" + kStartAgain},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SamplePackage sample;
         std::wstring destination = c.prepare(sample, root);
+        const auto before = MachineState(sample, root.path());
         std::wstring expected =
             c.warning.empty() ? destination + L" を作成できませんでした。" + kStartAgain : c.warning;
         Wizard wizard(sample.package.folder());
@@ -284,10 +337,7 @@ TEST(SetupInstall, EachFailingStepShowsItsWarningAndEndsTheRun) {
         EXPECT_EQ(text, expected);
         Answer(box, IDOK);
         EXPECT_TRUE(wizard.WaitClosed());
-        // No later step ran.
-        EXPECT_EQ(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallList + sample.name), c.entryWritten);
-        EXPECT_EQ(Exists(destination + L"\\SETUP.EXE"), c.entryWritten);
-        EXPECT_FALSE(Exists(destination + L"\\SETUP.INF"));
+        EXPECT_EQ(MachineState(sample, root.path()), before);
         DeleteFileW((ShellFolder(L"Programs") + L"\\" + sample.unique).c_str());
     }
 }
@@ -353,4 +403,75 @@ TEST(SetupInstall, TheUninstallReportsWhatItCannotRemoveAndStillFinishes) {
     testsupport::DeleteRunOnceValues();
     // The desktop shortcut was made and removed again: the Desktop is asked for with nothing of ours in it.
     ExpectNoUserFolderIsALink();
+}
+
+// From a read-only source (as from a CD-ROM): SETUP.EXE /s installs without a window and with every shortcut,
+// the installed definition holds the record that the source could not take, and the installed copy's /r /s
+// removes every installed file. A failure ends with its exit code; the logs list the steps.
+TEST(SetupInstall, SilentRunsFromAReadOnlySourceInstallAndUninstallWithoutAWindow) {
+    testsupport::RunOnceLock lock;
+    SamplePackage sample;
+    SetupPackage& package = sample.package;
+    package.SetValue(L"AboutSoftware", L"Publisher", L"ｻﾝﾌﾟﾙ 工房");
+    const std::string definition = ReadBytes(package.Inf());
+    const std::wstring files[] = {L"SETUP.EXE", L"SETUP.INF", L"SAMPLE.TXT", L"VIEWER.HLP"};
+    for (const auto& name : files) {
+        SetFileAttributesW(package.File(name).c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    TempFolder root;
+    const std::wstring folder = root / L"Sample Viewer";
+    EXPECT_EQ(RunSilently(package.folder(), L"/S \"/D=" + folder + L"\""), 0u);
+    EXPECT_EQ(ReadBytes(package.Inf()), definition);
+    EXPECT_TRUE(HasLine(package.File(L"SETUP.LOG"), L"File\t" + folder + L"\\SAMPLE.TXT\tOK"));
+    EXPECT_TRUE(HasLine(package.File(L"SETUP.LOG"), L"Exit\t\t0"));
+    EXPECT_TRUE(Exists(ShellFolder(L"Desktop") + L"\\" + sample.unique + L".lnk"));
+
+    const std::wstring entry = kUninstallList + sample.name;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t today[16];
+    swprintf(today, 16, L"%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+    const std::pair<const wchar_t*, std::wstring> strings[] = {
+        {L"DisplayName", sample.name + L" Ver.1.0"},
+        {L"UninstallString", L"\"" + folder + L"\\SETUP.EXE\" /r"},
+        {L"QuietUninstallString", L"\"" + folder + L"\\SETUP.EXE\" /r /s"},
+        {L"DisplayVersion", L"1.0"},
+        {L"Publisher", L"ｻﾝﾌﾟﾙ 工房"},
+        {L"InstallLocation", folder},
+        {L"DisplayIcon", folder + L"\\SETUP.EXE"},
+        {L"InstallDate", today},
+    };
+    for (const auto& [name, value] : strings) {
+        EXPECT_EQ(Registry(HKEY_LOCAL_MACHINE, entry, name), value) << name;
+    }
+    const DWORD kilobytes = static_cast<DWORD>(
+        (ReadBytes(package.File(L"SAMPLE.TXT")).size() + ReadBytes(package.File(L"VIEWER.HLP")).size() + 1023) / 1024);
+    for (const auto& [name, value] : {std::pair{L"EstimatedSize", kilobytes}, {L"NoModify", 1ul}, {L"NoRepair", 1ul}}) {
+        DWORD number = 0;
+        DWORD size = sizeof number;
+        EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, entry.c_str(), name, RRF_RT_REG_DWORD, nullptr, &number, &size),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(number, value) << name;
+    }
+
+    const std::wstring log = package.File(L"uninstall.log");
+    EXPECT_EQ(RunSilently(folder, L"/r /S /LOG=" + log), 0u);
+    testsupport::DeleteRunOnceValues();
+    for (const auto& name : files) {
+        EXPECT_EQ(Exists(folder + L"\\" + name), name == L"SETUP.EXE") << name; // SETUP.EXE goes at the next start
+    }
+    DeleteFileW((folder + L"\\SETUP.EXE").c_str());
+    EXPECT_EQ(MachineState(sample, root.path()), std::vector<std::wstring>{folder + L"\\"});
+    EXPECT_TRUE(HasLine(log, L"Delete\t" + folder + L"\\SAMPLE.TXT\tOK"));
+    EXPECT_TRUE(HasLine(log, L"Exit\t\t0"));
+
+    SamplePackage broken;
+    broken.package.SetValue(L"RegistryWrite", L"OpenKey",
+                            (broken.registryKey + L"\\" + std::wstring(300, L'k')).c_str());
+    EXPECT_EQ(RunSilently(broken.package.folder(), L"/s /d=" + root / L"broken"), 4u);
+    EXPECT_TRUE(HasLine(broken.package.File(L"SETUP.LOG"), L"Exit\t\t4"));
+    EXPECT_FALSE(Exists(root / L"broken"));
+    for (const auto& name : files) {
+        SetFileAttributesW(package.File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }

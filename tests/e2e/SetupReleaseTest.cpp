@@ -126,4 +126,20 @@ TEST(SetupRelease, RuvexInstalledByItsOwnSetupStartsFromProgramFilesAndIsRemoved
     EXPECT_TRUE(RunCommandLine(first));
     testsupport::DeleteRunOnceValues();
     EXPECT_FALSE(Exists(kFolder));
+
+    // The same package as an administrator deploys it: no window, no Ruvex started, nothing left but SETUP.EXE.
+    EXPECT_EQ(RunSilently(package.path(), L"/s"), 0u);
+    EXPECT_TRUE(Exists(ShellFolder(L"Programs") + L"\\Ruvex\\ｱﾝｲﾝｽﾄｰﾗｰ Ruvex.lnk"));
+    std::wstring icon;
+    EXPECT_TRUE(RegistryValue(HKEY_LOCAL_MACHINE, kEntry, L"DisplayIcon", &icon));
+    EXPECT_EQ(icon, kFolder + L"\\Ruvex.exe");
+    std::wstring quiet;
+    ASSERT_TRUE(RegistryValue(HKEY_LOCAL_MACHINE, kEntry, L"QuietUninstallString", &quiet));
+    EXPECT_EQ(quiet, L"\"" + kFolder + L"\\SETUP.EXE\" /r /s");
+    EXPECT_EQ(RunSilently(kFolder, L"/r /s"), 0u);
+    testsupport::DeleteRunOnceValues();
+    EXPECT_FALSE(Exists(kFolder + L"\\uninstall.dat")); // Ruvex was not started
+    EXPECT_EQ(FileNames(kFolder), std::vector<std::wstring>{L"SETUP.EXE"});
+    EXPECT_FALSE(Exists(ShellFolder(L"Programs") + L"\\Ruvex"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kEntry));
 }

@@ -172,7 +172,7 @@ TEST(SetupWizard, OnlyASlashRAsFirstArgumentOpensTheUninstallPage) {
         Click(wizard.Item(ids::kUninstallCancel));
         EXPECT_TRUE(wizard.WaitClosed());
     }
-    for (const wchar_t* arguments : {L"-r", L"r", L"x /r"}) {
+    for (const wchar_t* arguments : {L"-r", L"r", L"x /r", L"/s /x"}) { // an unknown switch: no silent run
         SCOPED_TRACE(arguments);
         Wizard wizard(package.folder(), arguments);
         ASSERT_TRUE(wizard.WaitPage(0));

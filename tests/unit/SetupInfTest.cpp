@@ -1,5 +1,6 @@
 // SETUP.INF as the setup program reads it: ANSI INI text, defaults for what is missing, file order.
 #include "setup/common/ShellFolders.h"
+#include "setup/main/CommandLine.h"
 #include "setup/main/SetupInf.h"
 #include "setup/main/TextFile.h"
 #include "support/TempFolder.h"
@@ -123,4 +124,26 @@ TEST(SetupInf, OddShapesReadWholeOrAsTheirDefaults) {
     auto sections = inf.Sections();
     EXPECT_EQ(std::count(sections.begin(), sections.end(), L"Padded"), 1);
     EXPECT_EQ(sections.back().size(), 5000u);
+}
+
+TEST(SetupCommandLine, SwitchesAreCaseBlindAndAnUnknownOneKeepsTheWizard) {
+    const struct {
+        std::vector<std::wstring> arguments;
+        bool uninstall, silent;
+        std::wstring folder, log;
+    } rows[] = {
+        {{L"SETUP.EXE", L"/S", L"/D=C:\\My App", L"/Log=x.log"}, false, true, L"C:\\My App", L"x.log"},
+        {{L"SETUP.EXE", L"/s", L"/R"}, true, true, L"", L""},
+        {{L"SETUP.EXE", L"/R"}, true, false, L"", L""},
+        {{L"SETUP.EXE", L"/d=C:\\A", L"/r"}, false, false, L"C:\\A", L""}, // without /s only a first /r counts
+        {{L"SETUP.EXE", L"/r", L"/s", L"/x"}, true, false, L"", L""},
+        {{L"SETUP.EXE", L"/s", L"/d="}, false, false, L"", L""},
+    };
+    for (const auto& row : rows) {
+        CommandLine line = ParseCommandLine(row.arguments);
+        EXPECT_EQ(line.uninstall, row.uninstall) << row.arguments[1];
+        EXPECT_EQ(line.silent, row.silent) << row.arguments[1];
+        EXPECT_EQ(line.folder, row.folder) << row.arguments[1];
+        EXPECT_EQ(line.log, row.log) << row.arguments[1];
+    }
 }

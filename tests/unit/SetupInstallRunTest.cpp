@@ -95,6 +95,9 @@ TEST(SetupInstallRun, InstallsFilesShortcutsValuesAndTheEntryAndRecordsThemBySec
     std::wstring entry = kUninstallKey + package.name;
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, entry, L"DisplayName"), package.name + L" Ver.1.2");
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, entry, L"UninstallString"), L"\"" + folder + L"\\SETUP.EXE\" /r");
+    // No Publisher key, no .exe among the files: no publisher, the setup program's icon.
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, entry, L"Publisher"), L"(none)");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, entry, L"DisplayIcon"), folder + L"\\SETUP.EXE");
 
     // Both copies hold the record; sections: AboutSoftware 1, Files 2, ProgramGroup 3, StartUp 4, DeskTop 5,
     // SendToMenu 6.
@@ -136,7 +139,7 @@ TEST(SetupInstallRun, EachShortcutPassWarnsWithItsOwnTextAndStopsTheRun) {
         for (auto which : {ShellFolder::Programs, ShellFolder::Startup, ShellFolder::Desktop, ShellFolder::SendTo}) {
             ASSERT_TRUE(ruvex::CreateEmptyFileIfMissing(host.ShellFolderPath(which) + L"\\" + group));
         }
-        EXPECT_EQ(RunInstall(package.Job(host.root / group), host), InstallOutcome::StepFailed);
+        EXPECT_EQ(RunInstall(package.Job(host.root / group), host), InstallOutcome::ShortcutFailed);
         EXPECT_EQ(host.warnings, std::vector<std::wstring>{s.warning + kStartAgain});
         EXPECT_NE(package.Uninstall(package.source / L"SETUP.INF", s.key), L"(none)");
         EXPECT_FALSE(ReadRegistryString(HKEY_CURRENT_USER, L"Software\\RuvexTest\\" + group, L"a").has_value());
@@ -159,9 +162,9 @@ TEST(SetupInstallRun, FilesOutsideTheDestinationFolderAreRefused) {
         host.warnings.clear();
         Package package({L"[Files]", L"Good=<Setup Folder>\\b.txt", line, L"Later=<Setup Folder>\\c.hlp"});
         std::wstring folder = host.root / testsupport::UniqueName(L"dest");
-        EXPECT_EQ(RunInstall(package.Job(folder), host), InstallOutcome::StepFailed);
+        EXPECT_EQ(RunInstall(package.Job(folder), host), InstallOutcome::FileFailed);
         EXPECT_EQ(host.warnings, std::vector<std::wstring>{L"ﾌｧｲﾙのｺﾋﾟｰに失敗しました。" + kStartAgain});
-        EXPECT_TRUE(ruvex::FileExists(folder + L"\\b.txt"));
+        EXPECT_FALSE(ruvex::FolderExists(folder)); // the good file and the folder went again
         EXPECT_FALSE(ruvex::FileExists(outside));
         EXPECT_FALSE(ruvex::FileExists(host.root / L"a.txt"));
         EXPECT_FALSE(ruvex::FileExists(folder + L"\\c.hlp"));
@@ -169,4 +172,52 @@ TEST(SetupInstallRun, FilesOutsideTheDestinationFolderAreRefused) {
         std::wstring second = package.Uninstall(package.source / L"SETUP.INF", L"File2");
         EXPECT_TRUE(second == L"(none)" || second == folder + L"\\" + std::wstring(100000, L'x')) << second.size();
     }
+}
+
+// The user's Programs folder has a name that code page 932 can't hold (a user called José): the shortcut is
+// made, but its record can't be, so the run fails at its last step. Meanwhile the first installed file is
+// held open by another program. Everything else is undone; the held file is named.
+TEST(SetupInstallRun, AFailedRunIsUndoneAndNamesTheFileItCouldNotPutBack) {
+    struct HoldingHost : SetupTestHost {
+        std::wstring ShellFolderPath(ShellFolder) override {
+            if (!held.valid()) {
+                held.reset(
+                    CreateFileW(hold.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+            }
+            CreateDirectoryW((root / L"Jos\u00e9").c_str(), nullptr);
+            return root / L"Jos\u00e9";
+        }
+        std::wstring hold;
+        ruvex::FileHandle held;
+    };
+    ComScope com;
+    HoldingHost host;
+    std::wstring regKey = L"Software\\RuvexTest\\" + testsupport::UniqueName(L"rollback");
+    ASSERT_TRUE(WriteRegistryString(HKEY_CURRENT_USER, regKey, L"Old", L"before"));
+    Package package({L"[Files]", L"a=<Setup Folder>\\a.txt", L"b=<Setup Folder>\\b.txt", L"[ProgramGroup]",
+                     L"Name=Group\\Viewer", L"File=<Setup Folder>\\a.txt", L"[RegistryWrite]", L"OpenKey=" + regKey,
+                     L"Name=Old", L"Value=after", L"[RegistryWrite2]", L"OpenKey=" + regKey + L"\\New", L"Name=v"});
+    package.Set(L"AboutSoftware", L"Name", package.name);
+    std::wstring folder = host.root / L"dest";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(ruvex::ReplaceFileContents(folder + L"\\b.txt", "old"));
+    host.hold = folder + L"\\a.txt";
+
+    EXPECT_EQ(RunInstall(package.Job(folder), host), InstallOutcome::RecordFailed);
+    EXPECT_EQ(host.warnings,
+              std::vector<std::wstring>{L"ｱﾝｲﾝｽﾄｰﾙ情報を書き込めませんでした。" + kStartAgain +
+                                        L"\r\n\r\n次のﾌｧｲﾙを元に戻せませんでした。\r\n" + folder + L"\\a.txt"});
+    host.held.reset();
+    std::string old;
+    EXPECT_TRUE(ruvex::ReadFileBytes(folder + L"\\b.txt", old));
+    EXPECT_EQ(old, "old");
+    EXPECT_FALSE(ruvex::FileExists(folder + L"\\SETUP.EXE"));
+    EXPECT_FALSE(ruvex::FileExists(folder + L"\\SETUP.INF"));
+    EXPECT_FALSE(ruvex::FolderExists(host.root / L"Jos\u00e9\\Group"));
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, regKey, L"Old"), L"before");
+    HKEY created = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, (regKey + L"\\New").c_str(), 0, KEY_READ, &created), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kUninstallKey + package.name).c_str(), 0, KEY_READ, &created),
+              ERROR_SUCCESS);
+    testsupport::DeleteTestKey(HKEY_CURRENT_USER, regKey);
 }

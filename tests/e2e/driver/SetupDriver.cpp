@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace e2e {
 
 namespace {
@@ -125,6 +127,24 @@ HWND Wizard::WaitBox(std::wstring* text, Timeout timeout) const {
 
 bool Wizard::WaitClosed() {
     return program_->WaitExit();
+}
+
+DWORD RunSilently(const std::wstring& folder, const std::wstring& arguments) {
+    Program setup(folder, L"SETUP.EXE", arguments);
+    HWND shown = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            shown = shown ? shown : VisibleWindowOf(setup.pid());
+            return !setup.Running();
+        },
+        60s));
+    EXPECT_EQ(shown, nullptr) << "SETUP.EXE " << arguments << " showed " << WindowText(shown);
+    return setup.ExitCode();
+}
+
+bool HasLine(const std::wstring& path, const std::wstring& line) {
+    auto lines = ReadLines(path);
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 bool RegistryValue(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring* value) {

@@ -55,6 +55,12 @@ private:
     HWND form_ = nullptr;
 };
 
+// Runs SETUP.EXE of the folder with the switches given, to its end; the exit code (a failure is added
+// when the program shows a window meanwhile or does not end).
+DWORD RunSilently(const std::wstring& folder, const std::wstring& arguments);
+// Whether the ANSI text file holds the line.
+[[nodiscard]] bool HasLine(const std::wstring& path, const std::wstring& line);
+
 // Registry helpers for the assertions and the clean-up.
 [[nodiscard]] bool RegistryValue(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring* value);
 [[nodiscard]] bool RegistryKeyExists(HKEY root, const std::wstring& key);
