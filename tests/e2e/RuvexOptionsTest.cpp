@@ -14,7 +14,7 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-const Lines kDefaultChecks{L" 0 ", L" 1 ", L" 0 ", L" 1 ", L" 1 ", L" 0 ", L" 0 ", L" 0 "};
+const Lines kDefaultChecks{L" 0 ", L" 1 ", L" 0 ", L" 1 ", L" 1 ", L" 0 ", L" 0 ", L" 0 ", L" 1 "};
 
 std::function<void(const std::wstring&)> WithOptionLines(Lines lines) {
     return [lines](const std::wstring& folder) { WriteLines(folder + L"\\option.dat", lines); };
@@ -42,7 +42,7 @@ TEST(RuvexOptions, FirstStartWritesTheDefaultsAndOkWritesTheDialog) {
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
     Lines file = ReadLines(ruvex.File(L"option.dat"));
-    ASSERT_EQ(file.size(), 10u);
+    ASSERT_EQ(file.size(), 11u);
     EXPECT_EQ(file[0].substr(0, 2), L"c:");
     EXPECT_EQ(file[1], L"NOTEPAD");
     EXPECT_EQ(CheckLines(file), kDefaultChecks);
@@ -53,14 +53,18 @@ TEST(RuvexOptions, FirstStartWritesTheDefaultsAndOkWritesTheDialog) {
     EXPECT_FALSE(IsEnabled(main)) << "the dialog is modal";
     Click(dialog, ids::form2::Check1);
     Click(dialog, ids::form2::Check5); // unticks Check2
-    ASSERT_TRUE(WaitUntil([&] { return Checked(dialog, ids::form2::Check5) && !Checked(dialog, ids::form2::Check2); }));
+    Click(dialog, ids::form2::Check10);
+    ASSERT_TRUE(WaitUntil([&] {
+        return Checked(dialog, ids::form2::Check5) && !Checked(dialog, ids::form2::Check2) &&
+               !Checked(dialog, ids::form2::Check10);
+    }));
     SetText(Control(dialog, ids::form2::Text1), L"C:\\Tools\\ed.exe");
     Click(dialog, ids::form2::Command1);
     ASSERT_TRUE(WaitUntil([&] { return !IsVisible(dialog) && IsEnabled(main); }));
     file = ReadLines(ruvex.File(L"option.dat"));
-    ASSERT_EQ(file.size(), 10u);
+    ASSERT_EQ(file.size(), 11u);
     EXPECT_EQ(file[1], L"C:\\Tools\\ed.exe");
-    EXPECT_EQ(CheckLines(file), (Lines{L" 1 ", L" 0 ", L" 1 ", L" 1 ", L" 1 ", L" 0 ", L" 0 ", L" 0 "}));
+    EXPECT_EQ(CheckLines(file), (Lines{L" 1 ", L" 0 ", L" 1 ", L" 1 ", L" 1 ", L" 0 ", L" 0 ", L" 0 ", L" 0 "}));
     CloseAndExpectExit(ruvex, main);
 }
 
@@ -79,11 +83,12 @@ TEST(RuvexOptions, CancelAfterDefaultsPutsTheOpeningValuesBackAndRewritesTheFile
     Click(dialog, ids::form2::Command4);
     ASSERT_TRUE(WaitUntil([&] { return !IsVisible(dialog); }));
     Lines file = ReadLines(ruvex.File(L"option.dat"));
-    ASSERT_EQ(file.size(), 10u);
-    // Rewritten: the drive now as the drive list shows it, the values as they were.
+    ASSERT_EQ(file.size(), 11u);
+    // Rewritten: the drive now as the drive list shows it, the values as they were (a file of ten lines
+    // records the registry).
     EXPECT_EQ(file[0].substr(0, 2), L"c:");
     EXPECT_EQ(file[1], L"vi");
-    EXPECT_EQ(CheckLines(file), (Lines{L" 1 ", L" 0 ", L" 1 ", L" 0 ", L" 0 ", L" 1 ", L" 1 ", L" 0 "}));
+    EXPECT_EQ(CheckLines(file), (Lines{L" 1 ", L" 0 ", L" 1 ", L" 0 ", L" 0 ", L" 1 ", L" 1 ", L" 0 ", L" 1 "}));
     CloseAndExpectExit(ruvex, main);
 }
 
@@ -93,7 +98,7 @@ TEST(RuvexOptions, ANineLineFileIsReplacedByTheDefaults) {
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
     Lines file = ReadLines(ruvex.File(L"option.dat"));
-    ASSERT_EQ(file.size(), 10u);
+    ASSERT_EQ(file.size(), 11u);
     EXPECT_EQ(file[1], L"NOTEPAD");
     EXPECT_EQ(CheckLines(file), kDefaultChecks);
     CloseAndExpectExit(ruvex, main);
