@@ -23,7 +23,7 @@ namespace bench {
 
 // One row of the results table: our time, the baseline's from the same run, their ratio and the goal.
 inline void Row(const char* measure, double ours, double baseline, double ratio, double goal) {
-    std::printf("| %s | %.2f s | %.2f s | %.2f | ≤ %.1f | %s |\n", measure, ours, baseline, ratio, goal,
+    std::printf("| %s | %.2f s | %.2f s | %.2f | ≤ %g | %s |\n", measure, ours, baseline, ratio, goal,
                 ratio <= goal ? "met" : "missed");
     std::fflush(stdout);
 }

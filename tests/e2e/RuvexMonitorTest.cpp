@@ -431,6 +431,15 @@ struct RegistryInstaller {
         Program program(FolderPart(exe), exe.substr(exe.rfind(L'\\') + 1), arguments);
         ASSERT_TRUE(program.WaitExit(60s)) << exe;
     }
+    // The inspection of a prepared run, named, up to the software list that shows the one new record.
+    static void InspectAs(Program& ruvex, HWND main, const std::wstring& name) {
+        Click(main, ids::Command2);
+        TypeName(ruvex, name);
+        HWND done = ruvex.WaitMessageBox(120s);
+        ASSERT_NE(done, nullptr);
+        AnswerAndClose(done, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return ListItems(Control(main, ids::List1)) == Lines{name}; }));
+    }
     static std::wstring FolderPart(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
     // Every key of the installer as reg.exe exports it, one file.
     static std::string Export(const std::wstring& folder) {
@@ -462,12 +471,7 @@ TEST(RuvexMonitor, ARealInstallersRegistryEntriesAreRecordedShownBackedUpAndUnin
 
     RegistryInstaller::Run(StageFolder() + L"\\regapp-setup.exe", L"/S");
     ASSERT_TRUE(Exists(L"C:\\RvxRegApp\\readme.txt"));
-    Click(main, ids::Command2);
-    TypeName(ruvex, L"RegApp");
-    HWND done = ruvex.WaitMessageBox(120s);
-    ASSERT_NE(done, nullptr);
-    AnswerAndClose(done, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return ListItems(Control(main, ids::List1)) == Lines{L"RegApp"}; }));
+    RegistryInstaller::InspectAs(ruvex, main, L"RegApp");
     EXPECT_FALSE(Exists(ruvex.File(L"reg_bf.dat")));
     EXPECT_FALSE(Exists(ruvex.File(L"reg_af.dat")));
     const std::wstring hklm = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\";
@@ -580,12 +584,7 @@ TEST(RuvexMonitor, AnInstalledServiceIsRecordedThenStoppedAndDeletedByTheUninsta
     RegistryInstaller::Run(L"C:\\windows\\system32\\sc.exe", L"create RvxSvc binPath= " + program);
     RegistryInstaller::Run(L"C:\\windows\\system32\\sc.exe", L"start RvxSvc");
     ASSERT_TRUE(WaitUntil([&] { return state() == SERVICE_RUNNING; }, 20s));
-    Click(main, ids::Command2);
-    TypeName(ruvex, L"RvxSvc");
-    HWND done = ruvex.WaitMessageBox(120s);
-    ASSERT_NE(done, nullptr);
-    AnswerAndClose(done, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return ListItems(Control(main, ids::List1)) == Lines{L"RvxSvc"}; }));
+    RegistryInstaller::InspectAs(ruvex, main, L"RvxSvc");
     const std::wstring key = L"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\RvxSvc";
     Lines record = ReadLines(ruvex.File(L"uninstall.dat"));
     ASSERT_GE(record.size(), 4u);
