@@ -282,18 +282,20 @@ KeyOpening OpenRecordedKey(const std::wstring& path, REGSAM access) {
         if (!Within(path, top)) {
             continue;
         }
+        // The keys on the way are only passed through; the access asked for is the last key's alone.
+        auto names = Components(path);
+        const std::size_t first = Components(top).size();
+        auto rights = [&](std::size_t i) { return KEY_QUERY_VALUE | (i + 1 == names.size() ? access : 0) | kView; };
         HKEY opened = nullptr;
-        opening.error = RegOpenKeyExW(watched.root, watched.path, 0, KEY_QUERY_VALUE | access | kView, &opened);
+        opening.error = RegOpenKeyExW(watched.root, watched.path, 0, rights(first - 1), &opened);
         OpenedKey key(opened);
         if (opening.error != ERROR_SUCCESS) {
             return opening;
         }
         // Name by name below the watched key, each opened as itself: a link on the way ends the walk.
-        auto names = Components(path);
-        for (std::size_t i = Components(top).size(); i < names.size(); ++i) {
+        for (std::size_t i = first; i < names.size(); ++i) {
             std::wstring name(names[i]);
-            opening.error = RegOpenKeyExW(key.get(), name.c_str(), REG_OPTION_OPEN_LINK,
-                                          KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | access | kView, &opened);
+            opening.error = RegOpenKeyExW(key.get(), name.c_str(), REG_OPTION_OPEN_LINK, rights(i), &opened);
             if (opening.error != ERROR_SUCCESS) {
                 return opening;
             }
