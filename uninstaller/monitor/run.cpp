@@ -84,12 +84,17 @@ RunResult SaveRegistrySnapshot(const MonitorRequest& request, const wchar_t* nam
     return {};
 }
 
-// What the installation added to the registry: nothing unless the preparation took a snapshot too.
-RunResult CompareWithRegistryBefore(const MonitorRequest& request, const std::vector<std::wstring>& after,
-                                    RegistryChanges& changes) {
+// What the installation added to the registry: the after-snapshot, compared with the preparation's; nothing
+// when the preparation took none (the option was off then).
+RunResult RegistryChangesSincePreparation(const MonitorRequest& request, RunHost& host, RegistryChanges& changes) {
     const std::wstring path = InData(request, runfiles::RegBefore);
-    if (!request.registry || !FileExists(path)) {
+    if (!FileExists(path)) {
         return {};
+    }
+    std::vector<std::wstring> after;
+    if (RunResult snapshot = SaveRegistrySnapshot(request, runfiles::RegAfter, host, after);
+        snapshot.outcome != RunOutcome::Completed || !request.registry) {
+        return snapshot;
     }
     FileLines before = ReadAnsiLines(path);
     if (!before.result) {
@@ -181,13 +186,8 @@ RunResult RunInspection(const MonitorRequest& request, RunHost& host) {
     if (result.outcome != RunOutcome::Completed) {
         return result;
     }
-    std::vector<std::wstring> registryAfter;
     RegistryChanges registry;
-    if (RunResult snapshot = SaveRegistrySnapshot(request, runfiles::RegAfter, host, registryAfter);
-        snapshot.outcome != RunOutcome::Completed) {
-        return snapshot;
-    }
-    if (RunResult compared = CompareWithRegistryBefore(request, registryAfter, registry);
+    if (RunResult compared = RegistryChangesSincePreparation(request, host, registry);
         compared.outcome != RunOutcome::Completed) {
         return compared;
     }
