@@ -2,6 +2,8 @@
 // end gives empty text; the list box holds the same entries, so LB_GETCOUNT and LB_GETTEXT answer for it.
 #pragma once
 
+#include "uninstaller/monitor/snapshot.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -13,8 +15,8 @@ namespace ruvex::ui {
 
 class WorkList {
 public:
-    // A list holds at most 32,767 entries (16-bit counts and indexes).
-    static constexpr std::size_t MaxEntries = 32767;
+    // As many entries as a walk may find.
+    static constexpr std::size_t MaxEntries = MaxListEntries;
 
     void Attach(HWND listBox) noexcept { view_ = listBox; }
     [[nodiscard]] HWND view() const noexcept { return view_; }
