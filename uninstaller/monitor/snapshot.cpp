@@ -144,7 +144,7 @@ ScanResult Walk(const ScanSettings& s, WalkLists& lists, RunHost& host) {
                         ++lists.skipped;
                         continue;
                     }
-                    if (folders.size() >= s.maxFiles) {
+                    if (folders.size() >= MaxListEntries) {
                         return ScanResult::TooManyFiles;
                     }
                     folders.push_back(std::move(path));

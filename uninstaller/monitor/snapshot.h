@@ -41,7 +41,7 @@ struct ScanSettings {
     // backslash; "\" for a folder the system does not have (it never matches).
     std::wstring startMenu, desktop, sendTo;
     bool showProgress = true;              // Pro = 0: the walk drives the please-wait bar per file
-    std::size_t maxFiles = MaxListEntries; // the capacity of each list (lower in tests)
+    std::size_t maxFiles = MaxListEntries; // the file list's capacity (lower in tests)
     // The uninstaller's own folder: its run files (the snapshots, newdir.dat, the scratch files) change
     // during every run and belong to no software, so the walk leaves them out.
     std::wstring dataFolder;
