@@ -50,7 +50,10 @@ bool RetriedWhileHeld(const std::function<bool()>& attempt, bool replacing) {
 // The prefix of every temporary file of a rewrite (GetTempFileNameW adds a number and ".tmp").
 constexpr const wchar_t* kTempPrefix = L"rvx";
 
-FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+namespace {
+
+// The temporary file of a rewrite is filled by write, then replaces path.
+FileResult ReplaceFileWith(const std::wstring& path, const std::function<bool(HANDLE)>& write) {
     // A read-only target must stay as it is, whatever the file system would allow a rename to do.
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
@@ -74,7 +77,7 @@ FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes)
             DeleteFileW(temp);
             return FileResult::Failed(e, path);
         }
-        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+        if (!write(file.get()) || !FlushFileBuffers(file.get())) {
             DWORD e = GetLastError();
             file.reset();
             DeleteFileW(temp);
@@ -94,8 +97,30 @@ FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes)
     return {};
 }
 
+} // namespace
+
+FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+    return ReplaceFileWith(path, [&](HANDLE file) { return WriteAll(file, bytes); });
+}
+
 FileResult ReplaceFileLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
-    return ReplaceFileContents(path, JoinLines(lines));
+    // Written a block at a time: a snapshot of a million paths made into one text first took a hundred
+    // megabytes more, and twice that while the text grew.
+    return ReplaceFileWith(path, [&](HANDLE file) {
+        constexpr std::size_t kBlock = 1u << 20;
+        std::string block;
+        for (const auto& line : lines) {
+            block += WideToAnsi(line);
+            block += "\r\n";
+            if (block.size() >= kBlock) {
+                if (!WriteAll(file, block)) {
+                    return false;
+                }
+                block.clear();
+            }
+        }
+        return WriteAll(file, block);
+    });
 }
 
 FileResult AppendToFile(const std::wstring& path, std::string_view bytes) {

@@ -20,9 +20,7 @@ bool TextBeginsWith(std::wstring_view text, std::wstring_view prefix) noexcept {
     return text.size() >= prefix.size() && TextEquals(text.substr(0, prefix.size()), prefix);
 }
 
-namespace {
-
-// The sort key of a text: its bytes order as CompareStringW orders the texts, with the same flags.
+// One call for most texts: the key rarely takes more than eight bytes a character.
 bool SortKey(std::wstring_view text, std::string& key) {
     key.resize(text.size() * 8 + 16);
     int n =
@@ -39,8 +37,6 @@ bool SortKey(std::wstring_view text, std::string& key) {
     key.resize(static_cast<std::size_t>(n));
     return n > 0 || text.empty();
 }
-
-} // namespace
 
 void SortTexts(std::vector<std::wstring>& texts, std::vector<bool>* repeats) {
     // CompareStringW costs microseconds a call under Wine, and a tidy sorts hundreds of thousands of paths:

@@ -14,6 +14,9 @@ namespace ruvex {
 [[nodiscard]] int TextCompare(std::wstring_view a, std::wstring_view b) noexcept;
 // Whether text begins with prefix, compared as TextEquals compares (an empty prefix begins every text).
 [[nodiscard]] bool TextBeginsWith(std::wstring_view text, std::wstring_view prefix) noexcept;
+// The sort key of a text in that order: its bytes order as the texts do, and texts that compare equal have
+// equal keys. False (and no key) when the locale gives none.
+bool SortKey(std::wstring_view text, std::string& key);
 // Sorts in that order; entries that compare equal keep their relative order. With repeats, also tells for
 // each sorted entry whether it equals the one before it.
 void SortTexts(std::vector<std::wstring>& texts, std::vector<bool>* repeats = nullptr);

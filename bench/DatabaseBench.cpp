@@ -97,7 +97,8 @@ int main() {
             std::printf("%s, round %d: bare %.2f s, ours %.2f s, %zu lines left\n", check ? "Killed" : "Seiri",
                         round + 1, bare, ours, e2e::ReadLines(database).size());
         }
-        measured.Print(check ? "missing-file check (Killed), 200,000 lines" : "tidy (Seiri), 200,000 lines", 4.0);
+        measured.Print(check ? "missing-file check (Killed), 200,000 lines" : "tidy (Seiri), 200,000 lines",
+                       check ? 0.2 : 2.0);
     }
     return 0;
 }

@@ -84,14 +84,18 @@ int main() {
     e2e::WriteLines(ruvexFolder / L"uninstall.dat", small);
     e2e::WriteLines(bareFolder / L"uninstall.dat", small);
     const int rounds = RoundCount(5);
-    Rounds measured;
+    std::vector<double> ruvexTimes, bareTimes;
     for (int round = 0; round < rounds; ++round) {
         double bare = StartToIdle(bareFolder.path(), L"bare_list_app.exe", L"BareList");
         double ours = StartToIdle(ruvexFolder.path(), L"Ruvex.exe", L"RuvexForm1");
-        measured.Add(ours, bare);
+        ruvexTimes.push_back(ours);
+        bareTimes.push_back(bare);
         std::printf("start-up, round %d: bare %.3f s, Ruvex %.3f s\n", round + 1, bare, ours);
     }
-    measured.Print("start-up to an idle main window, two-line database", 1.5);
+    // A row, not a goal: the start-up stays where it was (0.33 s to an idle window in the last table).
+    std::printf("| start-up to an idle main window, two-line database | %.2f s | %.2f s | %.2f | report (was 0.33 s) "
+                "| |\n",
+                Median(ruvexTimes), Median(bareTimes), Median(ruvexTimes) / Median(bareTimes));
 
     if (!DrivePresent(L"X:\\")) {
         Fail("drive X: is not mapped: run scripts/bench");
@@ -114,6 +118,7 @@ int main() {
     double withCheck = Median(on), without = Median(off);
     std::snprintf(figure, sizeof figure, "%.2f s, of which the check %.0f %%", withCheck,
                   100.0 * (withCheck - without) / withCheck);
-    Note("start-up, 200,000-line database, missing-file check on", figure, "report");
+    std::printf("| start-up, 200,000-line database, missing-file check on | %s | | | ≤ 1.5 s | %s |\n", figure,
+                withCheck <= 1.5 ? "met" : "missed");
     return 0;
 }

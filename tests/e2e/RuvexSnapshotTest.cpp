@@ -188,8 +188,8 @@ void PrepareBothDrives(bool allFolders) {
     CloseAndExpectExit(ruvex, main);
 }
 
-// More files than the file list holds, whatever C: has, below folder; a hundred to a folder, since a new
-// name is looked up among its folder's names without case, and a big folder makes that slow.
+// More files than a list counted in 16 bits holds, whatever C: has, below folder; a hundred to a folder, since a
+// new name is looked up among its folder's names without case, and a big folder makes that slow.
 void LayManyFiles(const std::wstring& folder) {
     CreateDirectoryW(folder.c_str(), nullptr);
     for (int f = 0; f < 330; ++f) {
@@ -203,22 +203,17 @@ void LayManyFiles(const std::wstring& folder) {
     }
 }
 
-// The files lie on X: for all-folders mode, and deep below the Desktop for partial mode, whose whole tree
-// is recorded.
+// The lists' ceiling, lowered for the programs this test starts: C: alone holds more folders and files.
+class LowCeiling {
+public:
+    LowCeiling() { SetEnvironmentVariableW(L"RUVEX_LIST_CEILING", L"100"); }
+    ~LowCeiling() { SetEnvironmentVariableW(L"RUVEX_LIST_CEILING", nullptr); }
+    LowCeiling(const LowCeiling&) = delete;
+    LowCeiling& operator=(const LowCeiling&) = delete;
+};
+
 void TooManyFiles(bool allFolders) {
-    ASSERT_TRUE(DriveX::Mapped()) << "drive X: or its x:\\loop is missing: run the tests through scripts/test";
-    DriveX drive;
-    const std::wstring onDesktop = ShellFolder(CSIDL_DESKTOP) + L"\\" + testsupport::UniqueName(L"rvx");
-    struct Cleanup {
-        std::wstring folder;
-        ~Cleanup() { RemoveTree(folder); }
-    } cleanup{onDesktop};
-    if (allFolders) {
-        LayManyFiles(L"X:\\many");
-    } else {
-        CreateDirectoryW(onDesktop.c_str(), nullptr);
-        LayManyFiles(onDesktop + L"\\deep");
-    }
+    LowCeiling ceiling;
     const std::string earlierFolders = "C:\\\r\nx:\\\r\n";
     const std::string earlierFiles = "C:\\windows\\win.ini\r\n";
     Program ruvex(L"Ruvex.exe", [&](const std::wstring& folder) {
@@ -252,10 +247,27 @@ TEST(RuvexMonitor, AllFoldersPreparationRecordsEveryFileOfBothDrives) {
     PrepareBothDrives(true);
 }
 
+// A system drive holds hundreds of thousands of files: the walk goes past what a 16-bit list counted.
+TEST(RuvexMonitor, AllFoldersPreparationWalksPastThe16BitCountToTheEnd) {
+    ASSERT_TRUE(DriveX::Mapped()) << "drive X: or its x:\\loop is missing: run the tests through scripts/test";
+    DriveX drive;
+    LayManyFiles(L"X:\\many");
+    Program ruvex(L"Ruvex.exe", WithOptions(true, L"x:"));
+    HWND main = WaitMain(ruvex);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(RunToMessage(ruvex, main, 1, 300s), texts::PreparationDone);
+    const Lines files = ReadLines(ruvex.File(L"file_bf.dat"));
+    EXPECT_GT(files.size(), 33000u);
+    EXPECT_TRUE(Contains(files, L"x:\\many\\many329\\f99")) << "the last folder walked";
+    EXPECT_EQ(SendMessageW(Control(main, ids::List2), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(files.size()));
+    CloseAndExpectExit(ruvex, main);
+}
+
+// A real limit (here the ceiling, set low) still ends the program with the message of the mode.
 TEST(RuvexMonitor, TooManyFilesInAllFoldersModeEndsTheProgramAndLeavesTheEarlierSnapshot) {
     TooManyFiles(true);
 }
 
-TEST(RuvexMonitor, TooManyFilesBelowTheDesktopInPartialModeEndTheProgramToo) {
+TEST(RuvexMonitor, TooManyFilesInPartialModeEndTheProgramToo) {
     TooManyFiles(false);
 }

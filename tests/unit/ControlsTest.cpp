@@ -257,13 +257,21 @@ TEST(WorkList, IsDataWithTheListBoxAsItsView) {
     EXPECT_EQ(SendMessageW(box, LB_GETCOUNT, 0, 0), 0);
 }
 
-TEST(WorkList, HoldsAtMost32767Entries) {
-    WorkList list; // no view: the data alone
-    std::vector<std::wstring> many(WorkList::MaxEntries + 5, L"x");
-    list.Assign(many);
-    EXPECT_EQ(list.Count(), WorkList::MaxEntries);
-    EXPECT_FALSE(list.Add(L"one more"));
-    EXPECT_EQ(list.Count(), WorkList::MaxEntries);
+// The list box that shows a list counted in 16 bits once: a walk of a modern drive fills it far beyond that.
+TEST(WorkList, HoldsMoreEntriesThanA16BitCount) {
+    HostWindow w;
+    HWND box = CreateWindowExW(0, WC_LISTBOXW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, w.top(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    WorkList list;
+    list.Attach(box);
+    std::vector<std::wstring> many(70000, L"x");
+    many.back() = L"last";
+    list.Extend(many);
+    list.Flush();
+    EXPECT_EQ(list.Count(), 70000u);
+    EXPECT_EQ(SendMessageW(box, LB_GETCOUNT, 0, 0), 70000);
+    EXPECT_EQ(SendMessageW(box, LB_GETCURSEL, 0, 0), 69999) << "the newest entry selected";
+    EXPECT_EQ(list.SelectedText(), L"last");
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "base/codec.h"
 #include "base/text.h"
 #include "uninstaller/monitor/database.h"
+#include "uninstaller/monitor/filepath.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,58 @@ TEST_F(Tidy, MissingFileCheckDropsDeletedFilesOnly) {
     EXPECT_EQ(Read(), expected);
     EXPECT_TRUE(FolderExists(dir.path()));
     EXPECT_EQ(host.labels, Lines{L"削除されたファイルがないか調べています、しばらくお待ちください。"});
+}
+
+// The check asks once per folder; its answers must be those of the per-path rule, whatever the path.
+TEST_F(Tidy, AskingOncePerFolderAnswersWhatEachPathAnswers) {
+    CreateDirectoryW((dir / L"sub").c_str(), nullptr);
+    CreateDirectoryW((dir / L"表ﾃﾞｰﾀ").c_str(), nullptr);
+    const std::wstring longName = File(L"long file name.text");
+    wchar_t shortPath[MAX_PATH] = {};
+    GetShortPathNameW(longName.c_str(), shortPath, MAX_PATH);
+    Lines paths{File(L"Kept.TXT"),
+                dir / L"kept.txt",
+                dir / L"KEPT.txt",
+                File(L"h.sys", FILE_ATTRIBUTE_HIDDEN),
+                File(L"s.sys", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN),
+                dir / L"gone.txt",
+                File(L"表ﾃﾞｰﾀ\\ｿﾌﾄ.dat"),
+                dir / L"表ﾃﾞｰﾀ\\ｿﾌﾄ2.dat",
+                File(L"ａＢ.txt"),
+                dir / L"ＡＢ.txt",
+                dir / L"sub",
+                dir / L"sub\\x.txt",
+                dir / L"gone\\deeper\\x.txt",
+                dir / L"gone\\y.txt",
+                shortPath,
+                dir / L"LONGFI~9.TEX",
+                L"C:\\rvx-nothing-here.txt",
+                L"C:\\windows\\win.ini",
+                testsupport::AbsentDrive() + L"\\x.exe",
+                dir / (std::wstring(MAX_PATH, L'n') + L".txt"),
+                L"[Foo]",
+                L"-[Fonts]",
+                L"",
+                L"relative.txt"};
+    paths.push_back(dir / L"gone\\z.txt");
+    // Once: each folder asked line by line; a dozen times: each folder listed.
+    for (int copies : {1, 12}) {
+        Lines many;
+        for (int c = 0; c < copies; ++c) {
+            many.insert(many.end(), paths.begin(), paths.end());
+        }
+        PathProbe each;
+        Lines differ;
+        const std::vector<PathState> all = PathProbe().ProbeAll(many);
+        for (std::size_t i = 0; i < many.size(); ++i) {
+            if (all[i] != each.Probe(many[i])) {
+                differ.push_back(many[i]);
+            }
+        }
+        EXPECT_EQ(differ, Lines{}) << copies;
+        EXPECT_GE(std::count(all.begin(), all.end(), PathState::Gone), 6 * copies);
+        EXPECT_GE(std::count(all.begin(), all.end(), PathState::File), 7 * copies);
+    }
 }
 
 TEST_F(Tidy, BothPassesDoNothingWithoutADatabase) {

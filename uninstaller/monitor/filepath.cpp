@@ -1,11 +1,14 @@
 #include "uninstaller/monitor/filepath.h"
 
+#include "base/handles.h"
 #include "base/path.h"
 #include "base/text.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
+#include <unordered_map>
 
 namespace ruvex {
 
@@ -63,6 +66,36 @@ bool IsPlainName(std::wstring_view part) noexcept {
     return !IsDeviceName(part);
 }
 
+bool NotFound(DWORD error) noexcept {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Names compare as the file system compares them: ordinal, without case.
+struct NameEqual {
+    bool operator()(const std::wstring& a, const std::wstring& b) const noexcept {
+        return a.size() == b.size() && CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                                            static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+    }
+};
+
+// Names equal without case hash alike: ASCII letters folded, kana and kanji (which have no case) as they
+// stand, every other character one value.
+struct NameHash {
+    std::size_t operator()(const std::wstring& name) const noexcept {
+        std::size_t h = 14695981039346656037ull;
+        for (wchar_t c : name) {
+            const wchar_t k = c < 0x80 ? AsciiUpper(c) : (c >= 0x3000 && c < 0xA000) ? c : wchar_t{0xFFFF};
+            h = (h ^ static_cast<std::size_t>(k)) * 1099511628211ull;
+        }
+        return h;
+    }
+};
+
+// A listing costs about what ten single tests cost under Wine (its handle takes three trips to the server,
+// and every entry is looked at): a folder with fewer lines is asked line by line, and the first line that
+// finds its folder gone answers for the rest.
+constexpr std::size_t kListFrom = 12;
+
 } // namespace
 
 bool IsFullFilePath(std::wstring_view path) noexcept {
@@ -91,6 +124,11 @@ bool IsFullFilePath(std::wstring_view path) noexcept {
 }
 
 PathState PathProbe::Probe(const std::wstring& path) {
+    DWORD error = ERROR_SUCCESS;
+    return Probe(path, error);
+}
+
+PathState PathProbe::Probe(const std::wstring& path, DWORD& error) {
     if (!IsFullFilePath(path)) {
         return PathState::Unknown;
     }
@@ -98,13 +136,94 @@ PathState PathProbe::Probe(const std::wstring& path) {
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathState::Folder : PathState::File;
     }
-    const DWORD error = GetLastError();
+    error = GetLastError();
     if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
         return PathState::Unknown;
     }
     // A drive letter that is mapped to nothing says "path not found" as well: only a drive whose root can
     // be read says that the file is not there.
     return DriveAnswers(path) ? PathState::Gone : PathState::Unknown;
+}
+
+std::vector<PathState> PathProbe::ProbeAll(const std::vector<std::wstring>& paths) {
+    std::vector<PathState> states(paths.size(), PathState::Unknown);
+    // The paths of each folder, the folders in the order they first come.
+    std::unordered_map<std::wstring, std::size_t> seen;
+    std::vector<std::pair<std::wstring, std::vector<std::size_t>>> folders;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (!IsFullFilePath(paths[i])) {
+            continue;
+        }
+        if (paths[i].size() >= MAX_PATH) {
+            // Out of reach of the plain file functions: the listing could find what Probe cannot.
+            states[i] = Probe(paths[i]);
+            continue;
+        }
+        auto [at, added] = seen.emplace(FolderPart(paths[i]), folders.size());
+        if (added) {
+            folders.emplace_back(at->first, std::vector<std::size_t>{});
+        }
+        folders[at->second].second.push_back(i);
+    }
+    for (const auto& [folder, members] : folders) {
+        ProbeFolder(folder, members, paths, states);
+    }
+    return states;
+}
+
+void PathProbe::ProbeFolder(const std::wstring& folder, const std::vector<std::size_t>& members,
+                            const std::vector<std::wstring>& paths, std::vector<PathState>& states) {
+    auto goneUnlessDriveAway = [&](std::size_t i) {
+        states[i] = DriveAnswers(paths[i]) ? PathState::Gone : PathState::Unknown;
+    };
+    if (members.size() < kListFrom) {
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            DWORD error = ERROR_SUCCESS;
+            states[members[k]] = Probe(paths[members[k]], error);
+            if (states[members[k]] == PathState::Gone && error == ERROR_PATH_NOT_FOUND) {
+                // The folder itself is not there: nothing else in it is either.
+                std::for_each(members.begin() + static_cast<std::ptrdiff_t>(k) + 1, members.end(), goneUnlessDriveAway);
+                return;
+            }
+        }
+        return;
+    }
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
+        const DWORD error = GetLastError();
+        // Not listed: either the folder is not there (nothing in it is), or it is there and empty (a root),
+        // or it cannot be listed, and then each path is asked on its own.
+        const std::wstring self = DriveRoot(folder) == folder + L"\\" ? folder + L"\\" : folder; // "C:" is "C:\"
+        const DWORD attributes = NotFound(error) ? GetFileAttributesW(self.c_str()) : 0;
+        const bool gone = attributes == INVALID_FILE_ATTRIBUTES && NotFound(GetLastError());
+        const bool empty = error == ERROR_FILE_NOT_FOUND && attributes != INVALID_FILE_ATTRIBUTES &&
+                           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        for (std::size_t i : members) {
+            if (gone || empty) {
+                goneUnlessDriveAway(i);
+            } else {
+                states[i] = Probe(paths[i]);
+            }
+        }
+        return;
+    }
+    std::unordered_map<std::wstring, DWORD, NameHash, NameEqual> names;
+    do {
+        names.emplace(data.cFileName, data.dwFileAttributes);
+    } while (FindNextFileW(find.get(), &data));
+    for (std::size_t i : members) {
+        const std::wstring name = FileNamePart(paths[i]);
+        auto found = names.find(name);
+        if (found != names.end()) {
+            states[i] = (found->second & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathState::Folder : PathState::File;
+        } else if (name.find(L'~') != std::wstring::npos) {
+            states[i] = Probe(paths[i]); // maybe a short (8.3) name, which the listing does not give
+        } else {
+            goneUnlessDriveAway(i);
+        }
+    }
 }
 
 bool PathProbe::DriveAnswers(const std::wstring& path) {

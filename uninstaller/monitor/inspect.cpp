@@ -31,15 +31,9 @@ void AddHeaders(const std::wstring& path, std::vector<std::wstring>& headers) {
 }
 
 // The key under which the locale's comparison without case sees two texts as equal: its sort key.
-std::string SortKey(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    int n = LCMapStringW(LOCALE_USER_DEFAULT, flags, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::string key(static_cast<std::size_t>(n), '\0');
-    LCMapStringW(LOCALE_USER_DEFAULT, flags, text.c_str(), static_cast<int>(text.size()),
-                 reinterpret_cast<wchar_t*>(key.data()), n);
+std::string KeyOf(const std::wstring& text) {
+    std::string key;
+    (void)SortKey(text, key);
     return key;
 }
 
@@ -49,7 +43,7 @@ class PositionIndex {
 public:
     explicit PositionIndex(const std::vector<std::wstring>& list) : list_(list) {
         for (std::size_t i = 0; i <= list.size(); ++i) {
-            positions_[SortKey(At(i))].push_back(i);
+            positions_[KeyOf(At(i))].push_back(i);
         }
     }
     [[nodiscard]] const std::wstring& At(std::size_t i) const { return i < list_.size() ? list_[i] : empty_; }
@@ -146,12 +140,13 @@ std::vector<std::wstring> FindAddedEntries(const std::vector<std::wstring>& befo
         }
         for (;;) {
             const std::wstring& wanted = b < before.size() ? before[b] : empty;
-            if (TextEquals(wanted, after[a])) {
+            // Both lists come from one walk: an entry present in both is mostly the very same text.
+            if (wanted == after[a] || TextEquals(wanted, after[a])) {
                 ++b;
                 break;
             }
             if (keyOf != b) {
-                key = SortKey(wanted);
+                key = KeyOf(wanted);
                 keyOf = b;
             }
             if (index.FindAfter(key, wanted, a)) {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 
 namespace ruvex {
 
@@ -71,9 +72,7 @@ bool EnterableFolder(const std::wstring& folder) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-} // namespace
-
-ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
+ScanResult Walk(const ScanSettings& s, WalkLists& lists, RunHost& host) {
     auto& folders = lists.List1;
     auto& files = lists.List2;
     std::wstring windowsRoot = s.windowsFolder.substr(0, 2);
@@ -145,6 +144,9 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
                         ++lists.skipped;
                         continue;
                     }
+                    if (folders.size() >= MaxListEntries) {
+                        return ScanResult::TooManyFiles;
+                    }
                     folders.push_back(std::move(path));
                     enter.push_back(std::find(listing.links.begin(), listing.links.end(), sub) == listing.links.end());
                     if (host.StopPoint()) {
@@ -161,6 +163,18 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
         }
     }
     return ScanResult::Completed;
+}
+
+} // namespace
+
+ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
+    try {
+        return Walk(s, lists, host);
+    } catch (const std::bad_alloc&) {
+        // The lists (or the window's view of them) found no memory for one more entry: a real limit, met as
+        // the ceiling is.
+        return ScanResult::TooManyFiles;
+    }
 }
 
 FileResult SaveListToFile(const std::vector<std::wstring>& list, const std::wstring& dataFolder,

@@ -9,8 +9,10 @@
 
 namespace ruvex {
 
-// A working list holds at most this many entries (16-bit signed counts and indexes of the lists).
-inline constexpr std::size_t MaxListEntries = 32767;
+// A working list holds at most this many entries: many times the files of any system drive, and still within
+// the memory of a 64-bit program. A walk that reaches it, or finds no memory for one more entry, stops with
+// too many files.
+inline constexpr std::size_t MaxListEntries = 8'000'000;
 inline constexpr int MaxWalkLevels = 100;
 
 // One folder's entries, each kind sorted by name in the sorted-list-box order. The hidden folder list box
@@ -39,7 +41,7 @@ struct ScanSettings {
     // backslash; "\" for a folder the system does not have (it never matches).
     std::wstring startMenu, desktop, sendTo;
     bool showProgress = true;              // Pro = 0: the walk drives the please-wait bar per file
-    std::size_t maxFiles = MaxListEntries; // the file list's capacity
+    std::size_t maxFiles = MaxListEntries; // the file list's capacity (lower in tests)
     // The uninstaller's own folder: its run files (the snapshots, newdir.dat, the scratch files) change
     // during every run and belong to no software, so the walk leaves them out.
     std::wstring dataFolder;

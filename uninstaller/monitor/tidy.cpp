@@ -140,19 +140,14 @@ FileResult Killed(const std::wstring& dataFolder, RunHost& host) {
         host.SetBusy(false);
         return table.result;
     }
-    // The uninstall's rule for "gone"; a line that names a folder goes too, as no file of a record is one
-    // (the folder itself is never touched).
-    PathProbe probe;
-    for (auto& line : table.lines) {
-        if (IsRegistryLine(line)) {
-            if (RegistryEntryGone(line)) {
-                line.clear();
-            }
-        } else if (!IsHeaderLine(line) && !IsWinIniLine(line) && !line.empty()) {
-            const PathState state = probe.Probe(line);
-            if (state == PathState::Gone || state == PathState::Folder) {
-                line.clear();
-            }
+    // The uninstall's rule for "gone", asked once per folder; a line that names a folder goes too, as no file
+    // of a record is one (the folder itself is never touched). Headers, win.ini and registry lines are no paths;
+    // a registry line goes when its key or value is gone.
+    const std::vector<PathState> states = PathProbe().ProbeAll(table.lines);
+    for (std::size_t i = 0; i < states.size(); ++i) {
+        if (states[i] == PathState::Gone || states[i] == PathState::Folder ||
+            (IsRegistryLine(table.lines[i]) && RegistryEntryGone(table.lines[i]))) {
+            table.lines[i].clear();
         }
     }
     host.PMax();

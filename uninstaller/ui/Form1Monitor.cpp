@@ -15,6 +15,8 @@
 #include "uninstaller/ui/Report.h"
 #include "uninstaller/ui/cPath.h"
 
+#include <cwchar>
+
 namespace ruvex::ui {
 
 namespace {
@@ -38,6 +40,15 @@ std::wstring WithSkipped(const wchar_t* text, std::size_t skipped) {
         out += L"\r\n" + std::wstring(texts::SkippedPrefix) + std::to_wstring(skipped) + texts::SkippedSuffix;
     }
     return out;
+}
+
+// The lists' ceiling. Tests lower it (RUVEX_LIST_CEILING) to meet the too-many-files stop on a small drive;
+// nothing raises it.
+std::size_t ListCeiling() {
+    wchar_t text[24] = {};
+    const DWORD n = GetEnvironmentVariableW(L"RUVEX_LIST_CEILING", text, 24);
+    const unsigned long long lowered = n > 0 && n < 24 ? std::wcstoull(text, nullptr, 10) : 0;
+    return lowered > 0 && lowered < MaxListEntries ? static_cast<std::size_t>(lowered) : MaxListEntries;
 }
 
 } // namespace
@@ -210,6 +221,7 @@ MonitorRequest Form1::CurrentRequest(RunKind command) {
         s.sendTo = cPath::GetSpecialFolder(cPath::SendTo);
     }
     s.showProgress = !Pro;
+    s.maxFiles = ListCeiling();
     s.dataFolder = DataFolder;
     request.windowsFolder = WindowsFolder;
     request.progressShown = !Pro;

@@ -11,8 +11,34 @@ constexpr DWORD kPaintInterval = 40;
 
 } // namespace
 
-const std::wstring& WorkList::Item(std::size_t index) const noexcept {
-    return index < items_.size() ? items_[index] : kEmpty;
+// The text of an entry that the list box alone holds.
+static std::wstring ViewText(HWND view, std::size_t index) {
+    const LRESULT length = SendMessageW(view, LB_GETTEXTLEN, index, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(view, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+const std::wstring& WorkList::Item(std::size_t index) const {
+    if (index < items_.size()) {
+        return items_[index];
+    }
+    if (index >= Count()) {
+        return kEmpty;
+    }
+    read_ = ViewText(view_, index);
+    return read_;
+}
+
+const std::vector<std::wstring>& WorkList::Items() const {
+    for (; viewOnly_ > 0; --viewOnly_) {
+        items_.push_back(ViewText(view_, items_.size()));
+    }
+    return items_;
 }
 
 void WorkList::SetRedraw(bool on) {
@@ -27,9 +53,10 @@ void WorkList::SetRedraw(bool on) {
 }
 
 bool WorkList::Add(const std::wstring& text) {
-    if (items_.size() >= MaxEntries) {
+    if (Count() >= MaxEntries) {
         return false;
     }
+    (void)Items(); // in order after what only the list box holds
     items_.push_back(text);
     if (!view_) {
         return true;
@@ -54,7 +81,7 @@ void WorkList::Flush() {
         held_ = false;
         if (selectNewest_) {
             selectNewest_ = false;
-            Select(items_.size() - 1);
+            Select(Count() - 1);
         }
         SetRedraw(true);
         UpdateWindow(view_);
@@ -78,6 +105,7 @@ void WorkList::Assign(const std::vector<std::wstring>& items) {
 
 void WorkList::Clear() {
     items_.clear();
+    viewOnly_ = 0;
     selectNewest_ = false;
     if (view_) {
         SendMessageW(view_, LB_RESETCONTENT, 0, 0);
@@ -90,26 +118,33 @@ void WorkList::Clear() {
 }
 
 void WorkList::Extend(const std::vector<std::wstring>& from) {
-    if (from.size() <= items_.size()) {
+    const std::size_t before = Count();
+    const std::size_t end = std::min(from.size(), MaxEntries);
+    if (end <= before) {
+        return; // nothing new, or full: the newest entry it can hold is selected already
+    }
+    if (!view_) {
+        items_.insert(items_.end(), from.begin() + static_cast<std::ptrdiff_t>(before),
+                      from.begin() + static_cast<std::ptrdiff_t>(end));
         return;
     }
-    const std::size_t before = items_.size();
-    for (std::size_t i = items_.size(); i < from.size() && Add(from[i]); ++i) {
-    }
-    if (items_.size() == before) {
-        return; // full: the newest entry it can hold is selected already
-    }
-    // Selected when the list is next painted: a selection that moves scrolls and repaints the list box even
-    // with its redraw off, which at every stop point made the list paint a hundred times a second.
-    if (view_ && !held_) {
+    if (!held_) {
         SetRedraw(false);
         held_ = true;
     }
-    selectNewest_ = true;
+    for (std::size_t i = before; i < end; ++i) {
+        if (SendMessageW(view_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(from[i].c_str())) < 0) {
+            break; // the list box has no room left: it shows what it holds
+        }
+        ++viewOnly_;
+    }
+    // Selected when the list is next painted: a selection that moves scrolls and repaints the list box even
+    // with its redraw off, which at every stop point made the list paint a hundred times a second.
+    selectNewest_ = Count() > before;
 }
 
 void WorkList::SelectFirst() {
-    if (!items_.empty()) {
+    if (Count() > 0) {
         Select(0);
     }
 }
@@ -136,7 +171,7 @@ std::wstring WorkList::SelectedText() const {
 
 std::vector<std::size_t> WorkList::SelectedIndexes() const {
     std::vector<std::size_t> selected;
-    for (std::size_t i = 0; view_ && i < items_.size(); ++i) {
+    for (std::size_t i = 0; view_ && i < Count(); ++i) {
         if (SendMessageW(view_, LB_GETSEL, i, 0) > 0) {
             selected.push_back(i);
         }

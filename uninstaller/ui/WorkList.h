@@ -2,6 +2,8 @@
 // end gives empty text; the list box holds the same entries, so LB_GETCOUNT and LB_GETTEXT answer for it.
 #pragma once
 
+#include "uninstaller/monitor/snapshot.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -13,22 +15,23 @@ namespace ruvex::ui {
 
 class WorkList {
 public:
-    // A list holds at most 32,767 entries (16-bit counts and indexes).
-    static constexpr std::size_t MaxEntries = 32767;
+    // As many entries as a walk may find.
+    static constexpr std::size_t MaxEntries = MaxListEntries;
 
     void Attach(HWND listBox) noexcept { view_ = listBox; }
     [[nodiscard]] HWND view() const noexcept { return view_; }
 
-    [[nodiscard]] std::size_t Count() const noexcept { return items_.size(); }
-    [[nodiscard]] const std::wstring& Item(std::size_t index) const noexcept;
-    [[nodiscard]] const std::vector<std::wstring>& Items() const noexcept { return items_; }
+    [[nodiscard]] std::size_t Count() const noexcept { return items_.size() + viewOnly_; }
+    [[nodiscard]] const std::wstring& Item(std::size_t index) const;
+    [[nodiscard]] const std::vector<std::wstring>& Items() const;
     // Appends; false when the list is full. Repaints at most every 40 ms while entries pour in.
     bool Add(const std::wstring& text);
     // Replaces every entry at once, painting once.
     void Assign(const std::vector<std::wstring>& items);
     void Clear();
     // Appends the entries of from that lie past this list's count (a run's data shown as it grows),
-    // the newest entry selected when the list is next painted (Flush, FlushIfDue).
+    // the newest entry selected when the list is next painted (Flush, FlushIfDue). With a view they are kept
+    // by the list box alone: a walk of a million files would otherwise hold each path three times.
     void Extend(const std::vector<std::wstring>& from);
     // Selects the first entry, if there is one.
     void SelectFirst();
@@ -48,7 +51,10 @@ private:
     void Select(std::size_t index);
 
     HWND view_ = nullptr;
-    std::vector<std::wstring> items_;
+    // The entries: the first ones here, the viewOnly_ after them in the list box alone (read back on demand).
+    mutable std::vector<std::wstring> items_;
+    mutable std::size_t viewOnly_ = 0;
+    mutable std::wstring read_;
     bool held_ = false;
     bool selectNewest_ = false;
     DWORD lastPaint_ = 0;
