@@ -1,5 +1,6 @@
 #include "uninstaller/manage/registrydelete.h"
 
+#include "base/path.h"
 #include "base/text.h"
 #include "resources/RuvexTexts.h"
 
@@ -26,19 +27,10 @@ constexpr const wchar_t* kSharedKeys[] = {
     L"HKEY_CURRENT_USER\\Software\\WOW6432Node",
 };
 
-std::size_t Depth(const std::wstring& key) {
-    return static_cast<std::size_t>(std::count(key.begin(), key.end(), L'\\'));
-}
-
-bool IsBelow(const std::wstring& path, const std::wstring& key) {
-    return TextEquals(path, key) || (path.size() > key.size() && path[key.size()] == L'\\' &&
-                                     TextEquals(std::wstring_view(path).substr(0, key.size()), key));
-}
-
 // The service a key stands for: its name when the key lies right below the services key.
 std::wstring ServiceName(const std::wstring& key) {
     const std::wstring services = kServices;
-    if (key.size() <= services.size() + 1 || !IsBelow(key, services)) {
+    if (key.size() <= services.size() + 1 || !IsKeyWithin(key, services)) {
         return {};
     }
     std::wstring name = key.substr(services.size() + 1);
@@ -285,7 +277,7 @@ std::wstring RegistryBackupPath(const std::wstring& dataFolder, const std::wstri
 bool IsDeletableKey(const std::wstring& key) {
     bool below = std::any_of(WatchedKeys().begin(), WatchedKeys().end(), [&](const WatchedKey& watched) {
         const std::wstring top = WatchedPath(watched);
-        return key.size() > top.size() && IsBelow(key, top);
+        return key.size() > top.size() && IsKeyWithin(key, top);
     });
     return below && std::none_of(std::begin(kSharedKeys), std::end(kSharedKeys),
                                  [&](const wchar_t* shared) { return TextEquals(key, shared); });
@@ -316,7 +308,7 @@ RegistryRemoval RemoveRegistryEntries(const std::vector<RegistryEntry>& entries)
     }
     auto underKeptService = [&](const std::wstring& key) {
         return std::any_of(keptServices.begin(), keptServices.end(),
-                           [&](const std::wstring& service) { return IsBelow(key, service); });
+                           [&](const std::wstring& service) { return IsKeyWithin(key, service); });
     };
     std::vector<std::wstring> keys;
     for (const auto& entry : entries) {
@@ -339,8 +331,9 @@ RegistryRemoval RemoveRegistryEntries(const std::vector<RegistryEntry>& entries)
             ++removal.leftBehind;
         }
     }
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const std::wstring& a, const std::wstring& b) { return Depth(a) > Depth(b); });
+    std::stable_sort(keys.begin(), keys.end(), [](const std::wstring& a, const std::wstring& b) {
+        return CountBackslashes(a) > CountBackslashes(b);
+    });
     for (const auto& key : keys) {
         KeyOpening opening = OpenRecordedKey(key, DELETE);
         if (opening.error == ERROR_FILE_NOT_FOUND) {

@@ -63,8 +63,9 @@ std::vector<std::wstring_view> Components(std::wstring_view path) {
     return parts;
 }
 
-// Whether path is pattern or lies below it, name by name without case ("*" matches any one name).
-bool Within(std::wstring_view path, std::wstring_view pattern) {
+} // namespace
+
+bool IsKeyWithin(std::wstring_view path, std::wstring_view pattern) {
     auto names = Components(path);
     auto wanted = Components(pattern);
     if (wanted.size() > names.size()) {
@@ -77,6 +78,8 @@ bool Within(std::wstring_view path, std::wstring_view pattern) {
     }
     return true;
 }
+
+namespace {
 
 // "*X:" + the path, each character a record cannot hold (and "&") as "&#N;": one line for one name.
 std::wstring Unrecordable(const std::wstring& path) {
@@ -203,7 +206,7 @@ std::wstring WatchedPath(const WatchedKey& watched) {
 
 bool IsChurningKey(const std::wstring& key) {
     return std::any_of(std::begin(kChurningKeys), std::end(kChurningKeys),
-                       [&](const wchar_t* churning) { return Within(key, churning); });
+                       [&](const wchar_t* churning) { return IsKeyWithin(key, churning); });
 }
 
 bool IsRecordableRegistryName(const std::wstring& name) {
@@ -279,7 +282,7 @@ KeyOpening OpenRecordedKey(const std::wstring& path, REGSAM access) {
     KeyOpening opening;
     for (const auto& watched : WatchedKeys()) {
         const std::wstring top = WatchedPath(watched);
-        if (!Within(path, top)) {
+        if (!IsKeyWithin(path, top)) {
             continue;
         }
         // The keys on the way are only passed through; the access asked for is the last key's alone.

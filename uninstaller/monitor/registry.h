@@ -42,6 +42,9 @@ struct WatchedKey {
 [[nodiscard]] const std::vector<WatchedKey>& WatchedKeys();
 [[nodiscard]] std::wstring WatchedPath(const WatchedKey& watched);
 
+// Whether path is pattern or lies below it, name by name without case ("*" in pattern matches any one name).
+[[nodiscard]] bool IsKeyWithin(std::wstring_view path, std::wstring_view pattern);
+
 // The keys that change by themselves, left out of every snapshot with everything below them.
 [[nodiscard]] bool IsChurningKey(const std::wstring& key);
 
