@@ -177,24 +177,13 @@ std::wstring DataText(const RegistryValue& value) {
     return HexBytes(value.data, L" ", 64);
 }
 
-struct KeyGroup {
-    std::wstring key;
-    bool recorded = false; // the key itself is a record line
-    std::vector<std::wstring> values;
-};
-
-} // namespace
-
-std::optional<RegistryValue> ReadRegistryValue(const RegistryEntry& entry) {
-    KeyOpening opening = OpenRecordedKey(entry.key, KEY_QUERY_VALUE);
-    if (!opening.key) {
-        return std::nullopt;
-    }
+// A value of an open key, its data read whole (asked again while it grows meanwhile).
+std::optional<RegistryValue> QueryValue(HKEY key, const std::wstring& name) {
     RegistryValue value;
     DWORD size = 0;
     for (int attempt = 0; attempt < 4; ++attempt) {
         value.data.resize(size);
-        LONG got = RegQueryValueExW(opening.key.get(), entry.value.c_str(), nullptr, &value.type,
+        LONG got = RegQueryValueExW(key, name.c_str(), nullptr, &value.type,
                                     value.data.empty() ? nullptr : value.data.data(), &size);
         if (got == ERROR_SUCCESS && size <= value.data.size()) {
             value.data.resize(size);
@@ -207,6 +196,18 @@ std::optional<RegistryValue> ReadRegistryValue(const RegistryEntry& entry) {
     return std::nullopt;
 }
 
+struct KeyGroup {
+    std::wstring key;
+    bool recorded = false; // the key itself is a record line
+    std::vector<std::wstring> values;
+};
+
+} // namespace
+
+std::optional<RegistryValue> ReadRegistryValue(const RegistryEntry& entry) {
+    KeyOpening opening = OpenRecordedKey(entry.key, KEY_QUERY_VALUE);
+    return opening.key ? QueryValue(opening.key.get(), entry.value) : std::nullopt;
+}
 std::wstring DescribeRegistryLine(const std::wstring& line) {
     auto entry = ParseRegistryLine(line);
     if (!entry) {
@@ -237,13 +238,14 @@ std::string RegistryBackupText(const std::vector<RegistryEntry>& entries) {
     }
     std::wstring text;
     for (const auto& [upper, group] : groups) {
-        if (!OpenRecordedKey(group.key, KEY_QUERY_VALUE).key) {
+        KeyOpening opening = OpenRecordedKey(group.key, KEY_QUERY_VALUE);
+        if (!opening.key) {
             continue;
         }
         std::wstring block = L"[" + group.key + L"]\r\n";
         bool any = group.recorded;
         for (const auto& name : group.values) {
-            if (auto value = ReadRegistryValue({group.key, name, true})) {
+            if (auto value = QueryValue(opening.key.get(), name)) {
                 block += RegFileValue(name, *value) + L"\r\n";
                 any = true;
             }

@@ -241,9 +241,7 @@ RunResult RunInspection(const MonitorRequest& request, RunHost& host) {
         // Nothing was recorded: the inspection stays pending (its marker too) and can be run again.
         return Outcome(RunOutcome::FailedWaiting, appended);
     }
-    for (const wchar_t* done : {runfiles::Continue, runfiles::RegBefore, runfiles::RegAfter}) {
-        DeleteFileW(InData(request, done).c_str());
-    }
+    runfiles::EndPendingRun(request.settings.dataFolder);
     return result;
 }
 

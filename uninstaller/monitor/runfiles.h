@@ -19,4 +19,8 @@ inline constexpr const wchar_t* WinTmp = L"win.tmp";
 // Whether a file name is one of these: they change during every run and belong to no software.
 [[nodiscard]] bool IsRunFile(const std::wstring& name);
 
+// Nothing is pending any more: the marker goes, and the registry snapshots with it (the drive snapshots stay,
+// as they always have).
+void EndPendingRun(const std::wstring& dataFolder);
+
 } // namespace ruvex::runfiles

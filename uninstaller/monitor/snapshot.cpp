@@ -205,6 +205,12 @@ bool IsRunFile(const std::wstring& name) {
     return false;
 }
 
+void EndPendingRun(const std::wstring& dataFolder) {
+    for (const wchar_t* name : {Continue, RegBefore, RegAfter}) {
+        DeleteFileW(JoinPath(dataFolder, name).c_str());
+    }
+}
+
 } // namespace runfiles
 
 } // namespace ruvex

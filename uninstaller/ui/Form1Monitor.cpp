@@ -25,14 +25,6 @@ std::wstring InData(const wchar_t* name) {
     return DataFolder + L"\\" + name;
 }
 
-// Nothing is pending any more: the marker goes, and the registry snapshots with it (the drive snapshots stay,
-// as they always have).
-void EndPendingRun() {
-    for (const wchar_t* name : {runfiles::Continue, runfiles::RegBefore, runfiles::RegAfter}) {
-        DeleteFileW(InData(name).c_str());
-    }
-}
-
 // The user learns that the picture has gaps: what was left out can be neither found nor uninstalled.
 std::wstring WithSkipped(const wchar_t* text, std::size_t skipped) {
     std::wstring out = text;
@@ -105,7 +97,7 @@ void Form1::SyncWalk(bool paintNow) {
 void Form1::TooManyFiles(bool allFolders) {
     MessageBoxW(hwnd(), allFolders ? texts::TooManyFilesAllFolders : texts::TooManyFilesPartial, texts::AppTitle,
                 MB_OK | MB_ICONERROR);
-    EndPendingRun();
+    runfiles::EndPendingRun(DataFolder);
     ExitProcess(0);
 }
 
@@ -329,7 +321,7 @@ bool Form1::StopQuestion() {
 // The stop procedures: run by the command whose run the user stopped, after the engine has returned.
 void Form1::Tomaru1() {
     form10_.Unload();
-    EndPendingRun();
+    runfiles::EndPendingRun(DataFolder);
     // Nothing is pending after a stopped preparation: the database may be backed up and restored again.
     IdleCommands();
     SoftHyouji();
@@ -368,7 +360,7 @@ void Form1::Continue() {
         MessageBoxW(hwnd(), texts::ResumeQuestion, texts::BoxTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
     DeleteFileW(InData(runfiles::Continue).c_str());
     if (!resume) {
-        EndPendingRun();
+        runfiles::EndPendingRun(DataFolder);
         return;
     }
     List1.Clear();
