@@ -50,77 +50,108 @@ bool RetriedWhileHeld(const std::function<bool()>& attempt, bool replacing) {
 // The prefix of every temporary file of a rewrite (GetTempFileNameW adds a number and ".tmp").
 constexpr const wchar_t* kTempPrefix = L"rvx";
 
-namespace {
-
-// The temporary file of a rewrite is filled by write, then replaces path.
-FileResult ReplaceFileWith(const std::wstring& path, const std::function<bool(HANDLE)>& write) {
+LineFileWriter::LineFileWriter(std::wstring path) : path_(std::move(path)) {
     // A read-only target must stay as it is, whatever the file system would allow a rename to do.
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    DWORD attributes = GetFileAttributesW(path_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return FileResult::Failed(ERROR_ACCESS_DENIED, path);
+        result_ = FileResult::Failed(ERROR_ACCESS_DENIED, path_);
+        return;
     }
     // GetTempFileNameW writes up to MAX_PATH characters and, under Wine, does not check the folder's length
     // first: a longer folder would overrun the buffer.
-    const std::wstring folder = FolderOf(path);
+    const std::wstring folder = FolderOf(path_);
     if (folder.size() > MAX_PATH - 14) {
-        return FileResult::Failed(ERROR_FILENAME_EXCED_RANGE, path);
+        result_ = FileResult::Failed(ERROR_FILENAME_EXCED_RANGE, path_);
+        return;
     }
     wchar_t temp[MAX_PATH + 1];
     if (GetTempFileNameW(folder.c_str(), kTempPrefix, 0, temp) == 0) {
-        return FileResult::Failed(GetLastError(), path);
+        result_ = FileResult::Failed(GetLastError(), path_);
+        return;
     }
-    {
-        FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
-            DWORD e = GetLastError();
-            DeleteFileW(temp);
-            return FileResult::Failed(e, path);
-        }
-        if (!write(file.get()) || !FlushFileBuffers(file.get())) {
-            DWORD e = GetLastError();
-            file.reset();
-            DeleteFileW(temp);
-            return FileResult::Failed(e, path);
-        }
+    temp_ = temp;
+    file_.reset(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file_) {
+        Fail();
     }
-    // The target read-only was refused above: access denied here is another program's hold.
-    if (!RetriedWhileHeld(
-            [&] {
-                return MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-            },
-            true)) {
-        DWORD e = GetLastError();
-        DeleteFileW(temp);
-        return FileResult::Failed(e, path);
-    }
-    return {};
 }
 
-} // namespace
+LineFileWriter::~LineFileWriter() {
+    file_.reset();
+    if (!temp_.empty()) {
+        DeleteFileW(temp_.c_str());
+    }
+}
+
+void LineFileWriter::Fail() {
+    const DWORD e = GetLastError();
+    file_.reset();
+    DeleteFileW(temp_.c_str());
+    temp_.clear();
+    block_.clear();
+    result_ = FileResult::Failed(e, path_);
+}
+
+bool LineFileWriter::Write(std::string_view bytes) {
+    if (result_ && !WriteAll(file_.get(), bytes)) {
+        Fail();
+    }
+    return result_.ok;
+}
+
+void LineFileWriter::Add(std::wstring_view line) {
+    // Written a block at a time: a snapshot of a million paths made into one text first took a hundred
+    // megabytes more, and twice that while the text grew.
+    constexpr std::size_t kBlock = 1u << 20;
+    if (!result_) {
+        return;
+    }
+    block_ += WideToAnsi(line);
+    block_ += "\r\n";
+    if (block_.size() >= kBlock && Write(block_)) {
+        block_.clear();
+    }
+}
+
+std::wstring LineFileWriter::TemporaryName() const {
+    return temp_.empty() ? std::wstring() : FileNamePart(temp_);
+}
+
+FileResult LineFileWriter::Commit() {
+    if (result_ && Write(block_) && !FlushFileBuffers(file_.get())) {
+        Fail();
+    }
+    if (!result_) {
+        return result_;
+    }
+    file_.reset();
+    // The target read-only was refused at the start: access denied here is another program's hold.
+    if (!RetriedWhileHeld(
+            [&] {
+                return MoveFileExW(temp_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                       FALSE;
+            },
+            true)) {
+        Fail();
+        return result_;
+    }
+    temp_.clear();
+    return result_;
+}
 
 FileResult ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
-    return ReplaceFileWith(path, [&](HANDLE file) { return WriteAll(file, bytes); });
+    LineFileWriter out(path);
+    (void)out.Write(bytes);
+    return out.Commit();
 }
 
 FileResult ReplaceFileLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
-    // Written a block at a time: a snapshot of a million paths made into one text first took a hundred
-    // megabytes more, and twice that while the text grew.
-    return ReplaceFileWith(path, [&](HANDLE file) {
-        constexpr std::size_t kBlock = 1u << 20;
-        std::string block;
-        for (const auto& line : lines) {
-            block += WideToAnsi(line);
-            block += "\r\n";
-            if (block.size() >= kBlock) {
-                if (!WriteAll(file, block)) {
-                    return false;
-                }
-                block.clear();
-            }
-        }
-        return WriteAll(file, block);
-    });
+    LineFileWriter out(path);
+    for (const auto& line : lines) {
+        out.Add(line);
+    }
+    return out.Commit();
 }
 
 FileResult AppendToFile(const std::wstring& path, std::string_view bytes) {

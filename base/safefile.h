@@ -1,6 +1,8 @@
 // Whole-file rewrites and appends that never leave a half-written file behind.
 #pragma once
 
+#include "base/handles.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -31,6 +33,33 @@ struct FileResult {
 // replacement while another program has the target open). Any other failure is final at once; the last
 // error is the attempt's.
 [[nodiscard]] bool RetriedWhileHeld(const std::function<bool()>& attempt, bool replacing = false);
+
+// A whole-file rewrite written over a while (a walk's snapshot as the walk goes): the lines go in the ANSI
+// code page, each with CR LF, to a temporary file beside the target; Commit flushes it and moves it over the
+// target. The target keeps its old bytes until then, and for good when a step fails or the writer is dropped
+// uncommitted (the temporary file is removed). After a failure, what is added is dropped and Commit tells it.
+class LineFileWriter {
+public:
+    explicit LineFileWriter(std::wstring path);
+    ~LineFileWriter();
+    LineFileWriter(const LineFileWriter&) = delete;
+    LineFileWriter& operator=(const LineFileWriter&) = delete;
+
+    void Add(std::wstring_view line);
+    bool Write(std::string_view bytes); // false once a step has failed
+    [[nodiscard]] FileResult Commit();
+    // The temporary file's name (no folder), empty once it is gone: a walk of its folder leaves it out.
+    [[nodiscard]] std::wstring TemporaryName() const;
+
+private:
+    void Fail();
+
+    std::wstring path_;
+    std::wstring temp_;
+    FileHandle file_;
+    std::string block_;
+    FileResult result_;
+};
 
 // Writes the bytes to a temporary file beside the target, flushes it and moves it over the target.
 // On any failure the target keeps its old bytes and the temporary file is removed.

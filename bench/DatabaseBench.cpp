@@ -27,7 +27,7 @@ public:
     void Message(std::wstring_view, std::wstring_view, ruvex::MessageKind) override {}
     std::wstring AskText(std::wstring_view, std::wstring_view) override { return {}; }
     void BeginPhase(ruvex::RunPhase) override {}
-    void FollowLists(const ruvex::WalkLists*) override {}
+    void FollowLists(ruvex::WalkLists*) override {}
     void ShowSections(const std::vector<std::wstring>&) override {}
     std::wstring SoftwareName() override { return {}; }
 };

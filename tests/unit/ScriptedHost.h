@@ -63,7 +63,7 @@ public:
         messages.emplace_back(text);
     }
     void BeginPhase(ruvex::RunPhase phase) override { phases.push_back(phase); }
-    void FollowLists(const ruvex::WalkLists* lists) override {
+    void FollowLists(ruvex::WalkLists* lists) override {
         followed = lists;
         followEnds += lists ? 0 : 1;
     }

@@ -129,10 +129,16 @@ TEST(ScanDrives, LeavesTheUninstallersOwnRunFilesOut) {
     MakeFile(sys.root / L"App\\dir_bf.dat");
     MakeFile(sys.root / L"App\\FILE_BF.DAT");
     MakeFile(sys.root / L"App\\uninstall.dat");
+    // The file snapshot written as the walk goes: its temporary file lies in the data folder meanwhile.
+    LineFileWriter written(sys.root / L"App\\FILE_BF.DAT");
     ScriptedHost host;
     WalkLists lists;
+    lists.filesOut = &written;
     ASSERT_EQ(ScanDrives(sys.settings, lists, host), ScanResult::Completed);
     EXPECT_EQ(Below(lists.List2, sys.root / L"App"), (Lines{L"app.exe", L"uninstall.dat"}));
+    ASSERT_TRUE(written.Commit());
+    FileLines saved = ReadAnsiLines(sys.root / L"App\\FILE_BF.DAT");
+    EXPECT_EQ(saved.lines, lists.List2);
 }
 
 TEST(ScanDrives, ShellFoldersAndTheDataFolderMatchWithoutRegardToCase) {

@@ -66,8 +66,10 @@ public:
     // A monitored installation. A phase begins: the working lists are emptied and captioned for it (a walk
     // also takes the commands and the stop button).
     virtual void BeginPhase(RunPhase phase) = 0;
-    // The lists the window shows while they grow; nullptr: they stopped growing, painted whole.
-    virtual void FollowLists(const WalkLists* lists) = 0;
+    // The lists the window shows while they grow; nullptr: they stopped growing, painted whole. While the
+    // walk writes its file list as it goes (WalkLists::filesOut), the host may take the entries of List2 it
+    // has shown, leaving them empty.
+    virtual void FollowLists(WalkLists* lists) = 0;
     // The win.ini sections that changed since the preparation (List3).
     virtual void ShowSections(const std::vector<std::wstring>& sections) = 0;
     // The installed software's name, asked until one is given; empty only when the program is closing.

@@ -25,7 +25,7 @@ RunResult Outcome(RunOutcome outcome, FileResult failure = {}) {
 // The window shows these lists while they grow, and paints them whole once they stop (on every way out).
 class FollowedLists {
 public:
-    FollowedLists(RunHost& host, const WalkLists& lists) : host_(host) { host_.FollowLists(&lists); }
+    FollowedLists(RunHost& host, WalkLists& lists) : host_(host) { host_.FollowLists(&lists); }
     ~FollowedLists() { host_.FollowLists(nullptr); }
     FollowedLists(const FollowedLists&) = delete;
     FollowedLists& operator=(const FollowedLists&) = delete;
@@ -39,22 +39,31 @@ private:
 RunResult WalkAndSave(const MonitorRequest& request, WalkLists& lists, const wchar_t* dirs, const wchar_t* files,
                       RunHost& host) {
     ScanResult scanned = ScanResult::Completed;
+    // The file list goes to its snapshot as the walk finds it: the window may then let go of what it has
+    // shown, and a walk of a million files is not held twice. Dropped unsaved on every other way out.
+    LineFileWriter filesOut(InData(request, files));
+    lists.filesOut = &filesOut;
     {
         FollowedLists shown(host, lists);
         scanned = ScanDrives(request.settings, lists, host);
         host.InHand({});
     }
+    lists.filesOut = nullptr;
     if (scanned == ScanResult::Stopped) {
         return Outcome(RunOutcome::Stopped);
     }
     if (scanned == ScanResult::TooManyFiles) {
         return Outcome(RunOutcome::TooManyFiles);
     }
-    for (auto [list, name] : {std::pair{&lists.List1, dirs}, std::pair{&lists.List2, files}}) {
-        if (FileResult saved = SaveListToFile(*list, request.settings.dataFolder, name, host); !saved) {
-            saved.path = InData(request, name);
-            return Outcome(RunOutcome::Failed, saved);
-        }
+    FileResult saved = SaveListToFile(lists.List1, request.settings.dataFolder, dirs, host);
+    const wchar_t* name = dirs;
+    if (saved) {
+        saved = SaveWrittenList(filesOut, lists.List2.size(), host);
+        name = files;
+    }
+    if (!saved) {
+        saved.path = InData(request, name);
+        return Outcome(RunOutcome::Failed, saved);
     }
     RunResult result;
     result.skipped = lists.skipped;

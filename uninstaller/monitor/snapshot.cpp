@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <array>
 #include <new>
 
@@ -111,7 +112,10 @@ ScanResult Walk(const ScanSettings& s, WalkLists& lists, RunHost& host) {
             }
             if (there) {
                 if (!s.dataFolder.empty() && TextEquals(folder, s.dataFolder)) {
-                    std::erase_if(listing.File1, runfiles::IsRunFile);
+                    const std::wstring writing = lists.filesOut ? lists.filesOut->TemporaryName() : std::wstring();
+                    std::erase_if(listing.File1, [&](const std::wstring& name) {
+                        return runfiles::IsRunFile(name) || (!writing.empty() && TextEquals(name, writing));
+                    });
                 }
                 if (!FastFile) {
                     std::size_t m = listing.File1.size();
@@ -129,6 +133,9 @@ ScanResult Walk(const ScanSettings& s, WalkLists& lists, RunHost& host) {
                         }
                         if (files.size() >= s.maxFiles) {
                             return ScanResult::TooManyFiles;
+                        }
+                        if (lists.filesOut) {
+                            lists.filesOut->Add(path);
                         }
                         files.push_back(std::move(path));
                         host.InHand(listing.File1[j]);
@@ -177,20 +184,33 @@ ScanResult ScanDrives(const ScanSettings& s, WalkLists& lists, RunHost& host) {
     }
 }
 
-FileResult SaveListToFile(const std::vector<std::wstring>& list, const std::wstring& dataFolder,
-                          const std::wstring& name, RunHost& host) {
+namespace {
+
+// The saving of a list of count entries as the window shows it, the file written by save.
+FileResult ShowSaving(std::size_t count, RunHost& host, const std::function<FileResult()>& save) {
     host.ShowWaitWindow(true);
     host.SetWaitLabel(texts::SavingToFile);
-    std::size_t n = list.empty() ? 0 : list.size() - 1;
+    std::size_t n = count == 0 ? 0 : count - 1;
     if (n > 0) {
         host.SetProgressMax(static_cast<double>(n));
     }
-    for (std::size_t k = 0; k < list.size(); k += 20) {
+    for (std::size_t k = 0; k < count; k += 20) {
         host.SetProgressPos(ProgressBar::Wait, static_cast<double>(k));
     }
-    FileResult written = ReplaceFileLines(JoinPath(dataFolder, name), list);
+    FileResult written = save();
     host.PMax();
     return written;
+}
+
+} // namespace
+
+FileResult SaveListToFile(const std::vector<std::wstring>& list, const std::wstring& dataFolder,
+                          const std::wstring& name, RunHost& host) {
+    return ShowSaving(list.size(), host, [&] { return ReplaceFileLines(JoinPath(dataFolder, name), list); });
+}
+
+FileResult SaveWrittenList(LineFileWriter& written, std::size_t count, RunHost& host) {
+    return ShowSaving(count, host, [&] { return written.Commit(); });
 }
 
 namespace runfiles {

@@ -55,6 +55,8 @@ struct WalkLists {
     // MAX_PATH characters or longer or holds characters the ANSI code page lacks (a folder left out is not
     // entered). The user is told the count.
     std::size_t skipped = 0;
+    // Where the walk writes List2's entries as it finds them (none: List2 alone holds them).
+    LineFileWriter* filesOut = nullptr;
 };
 
 // Walks the Windows drive and the watched drive breadth-first, level by level (at most 100 levels),
@@ -65,5 +67,7 @@ struct WalkLists {
 // Writes a list to name in the data folder, one line each, showing the please-wait window's progress.
 [[nodiscard]] FileResult SaveListToFile(const std::vector<std::wstring>& list, const std::wstring& dataFolder,
                                         const std::wstring& name, RunHost& host);
+// The same for a list of count entries that a walk has written as it went: the window shows the same steps.
+[[nodiscard]] FileResult SaveWrittenList(LineFileWriter& written, std::size_t count, RunHost& host);
 
 } // namespace ruvex

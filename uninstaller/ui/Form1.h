@@ -62,7 +62,7 @@ public:
     void Message(std::wstring_view text, std::wstring_view title, MessageKind kind) override;
     std::wstring AskText(std::wstring_view prompt, std::wstring_view title) override;
     void BeginPhase(RunPhase phase) override;
-    void FollowLists(const WalkLists* lists) override;
+    void FollowLists(WalkLists* lists) override;
     void ShowSections(const std::vector<std::wstring>& sections) override;
     std::wstring SoftwareName() override;
 
@@ -188,7 +188,9 @@ private:
     // The file whose failure this command has named already: the reload that ends the command does not
     // name it a second time.
     std::wstring namedFailure_;
-    const WalkLists* walk_ = nullptr; // the lists a run fills, which List1 and List2 show
+    WalkLists* walk_ = nullptr; // the lists a run fills, which List1 and List2 show
+    // The entries of walk_->List2 that only List2's list box holds now.
+    std::size_t takenFiles_ = 0;
     std::wstring inHand_;
     // The minimised window's caption names the file in hand, at the pace the lists are painted.
     static constexpr DWORD kCaptionInterval = 40;

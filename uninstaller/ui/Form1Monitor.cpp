@@ -69,6 +69,12 @@ void Form1::SyncWalk(bool paintNow) {
     if (walk_) {
         List1.Extend(walk_->List1);
         List2.Extend(walk_->List2);
+        if (walk_->filesOut) {
+            // Written to the snapshot already: the list box holds what it shows, the walk need not.
+            for (; takenFiles_ < std::min(List2.Count(), walk_->List2.size()); ++takenFiles_) {
+                std::wstring().swap(walk_->List2[takenFiles_]);
+            }
+        }
     }
     for (WorkList* list : {&List1, &List2, &List3}) {
         if (paintNow) {
@@ -169,9 +175,10 @@ void Form1::BeginPhase(RunPhase phase) {
     List2.Clear();
 }
 
-void Form1::FollowLists(const WalkLists* lists) {
+void Form1::FollowLists(WalkLists* lists) {
     if (lists) {
         walk_ = lists;
+        takenFiles_ = 0;
         return;
     }
     SyncWalk(true);
