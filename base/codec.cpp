@@ -16,6 +16,10 @@ HANDLE OpenForReading(const std::wstring& path, DWORD flags) {
     return file;
 }
 
+// Texts up to this length convert in one call, through a buffer on the stack; a longer one is measured
+// first. Every line of the database crosses here at each of its rewrites, hundreds of thousands of them.
+constexpr std::size_t kShortText = 1024;
+
 // A read refused by a locked range is waited out the same way (a refused read moves no file position).
 bool ReadRetried(HANDLE file, char* into, DWORD size, DWORD& got) {
     return RetriedWhileHeld([&] { return ReadFile(file, into, size, &got, nullptr) != FALSE; });
@@ -27,6 +31,13 @@ std::wstring AnsiToWide(std::string_view bytes) {
     if (bytes.empty()) {
         return {};
     }
+    if (bytes.size() <= kShortText) {
+        wchar_t buffer[kShortText]; // no byte makes more than one UTF-16 unit
+        const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), buffer, kShortText);
+        if (n > 0) {
+            return std::wstring(buffer, static_cast<std::size_t>(n));
+        }
+    }
     int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring out(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
@@ -36,6 +47,14 @@ std::wstring AnsiToWide(std::string_view bytes) {
 std::string WideToAnsi(std::wstring_view text) {
     if (text.empty()) {
         return {};
+    }
+    if (text.size() <= kShortText) {
+        char buffer[3 * kShortText]; // three bytes a unit at most, even where the code page is UTF-8
+        const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), buffer,
+                                          static_cast<int>(sizeof buffer), nullptr, nullptr);
+        if (n > 0) {
+            return std::string(buffer, static_cast<std::size_t>(n));
+        }
     }
     int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
@@ -179,6 +198,14 @@ void LineReader::Decode(std::string_view bytes, std::wstring& line) {
     // Strict first: a byte sequence the code page does not define fails here instead of reading as a
     // stand-in character.
     const int size = static_cast<int>(bytes.size());
+    if (bytes.size() <= kShortText) {
+        wchar_t buffer[kShortText];
+        const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, buffer, kShortText);
+        if (n > 0) {
+            line.assign(buffer, static_cast<std::size_t>(n));
+            return;
+        }
+    }
     int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
     if (n == 0) {
         foreign_ = true;

@@ -20,20 +20,24 @@ bool TextBeginsWith(std::wstring_view text, std::wstring_view prefix) noexcept {
     return text.size() >= prefix.size() && TextEquals(text.substr(0, prefix.size()), prefix);
 }
 
-// One call for most texts: the key rarely takes more than eight bytes a character.
+// One call for most texts, into a buffer on the stack, the key then copied at its size: a key made in place
+// keeps the room it was given as its capacity, and a tidy holds hundreds of thousands of keys (the pages of
+// that room cost about what the keys themselves cost).
 bool SortKey(std::wstring_view text, std::string& key) {
-    key.resize(text.size() * 8 + 16);
+    alignas(wchar_t) char buffer[2048];
     int n =
         LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.data(), static_cast<int>(text.size()),
-                     reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()));
-    if (n == 0) {
-        n = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.data(),
-                         static_cast<int>(text.size()), nullptr, 0);
-        key.resize(static_cast<std::size_t>(n));
-        n = n == 0 ? 0
-                   : LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.data(),
-                                  static_cast<int>(text.size()), reinterpret_cast<LPWSTR>(key.data()), n);
+                     reinterpret_cast<LPWSTR>(buffer), static_cast<int>(sizeof buffer));
+    if (n > 0) {
+        key.assign(buffer, static_cast<std::size_t>(n));
+        return true;
     }
+    n = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.data(), static_cast<int>(text.size()),
+                     nullptr, 0);
+    key.resize(static_cast<std::size_t>(n));
+    n = n == 0 ? 0
+               : LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.data(),
+                              static_cast<int>(text.size()), reinterpret_cast<LPWSTR>(key.data()), n);
     key.resize(static_cast<std::size_t>(n));
     return n > 0 || text.empty();
 }

@@ -136,6 +136,8 @@ TEST(Text, SortsExactlyAsTheComparisonOrders) {
                                 L"[Fonts]", L"x:\\dｶﾅ1",   L"x:\\dカナ1", L"x:\\d画像2f", L"",         L"~",
                                 L"C:\\Ä",   L"C:\\a",      L"C:\\z",      L"C:\\Z\\1"};
     v.push_back(L"c:\\A\\B");
+    // Keys longer than most: made in a second call.
+    v.insert(v.end(), {std::wstring(3000, L'a') + L"b", std::wstring(3000, L'A') + L"a", std::wstring(3000, L'a')});
     std::vector<bool> repeats;
     SortTexts(v, &repeats);
     ASSERT_EQ(repeats.size(), v.size());

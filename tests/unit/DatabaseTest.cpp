@@ -96,19 +96,21 @@ TEST_F(Database, WriteAllLinesDropsEmptyEntriesUnlessAskedToKeepThem) {
 TEST_F(Database, ProgressFollowsTheBytesOnEveryTwentiethLine) {
     std::string text;
     for (int i = 0; i < 45; ++i) {
-        text += "[S" + std::to_string(i % 10) + "]\r\n"; // 6 bytes a line with its CR LF
+        // 7 bytes a line with its CR LF, 表 taking two of them (four characters read)
+        text += "[\x95\x5C" + std::to_string(i % 10) + "]\r\n";
     }
     Write(text);
     EXPECT_EQ(ListSoftwareNames(folder(), host).names.size(), 45u);
     ASSERT_EQ(host.maxima, std::vector<double>{static_cast<double>(text.size())});
     ASSERT_EQ(host.positions.size(), 2u);
     EXPECT_EQ(host.positions[0].bar, ProgressBar::Wait);
-    EXPECT_EQ(host.positions[0].pos, 120.0);
-    EXPECT_EQ(host.positions[1].pos, 240.0);
+    EXPECT_EQ(host.positions[0].pos, 140.0);
+    EXPECT_EQ(host.positions[1].pos, 280.0);
 
     ScriptedHost readHost;
     EXPECT_EQ(ReadAllLines(folder(), &readHost).lines.size(), 45u);
-    EXPECT_EQ(readHost.positions.size(), 2u);
+    ASSERT_EQ(readHost.positions.size(), 2u);
+    EXPECT_EQ(readHost.positions[1].pos, 280.0);
 }
 
 TEST_F(Database, AHundredThousandLinesAreReadAndRewrittenWhole) {

@@ -100,7 +100,7 @@ FileResult Seiri(const std::wstring& dataFolder, RunHost& host) {
         host.SetBusy(false);
         return table.result;
     }
-    const auto& lines = table.lines;
+    auto& lines = table.lines; // each body line is moved out once
     std::vector<std::wstring> out;
     out.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -112,7 +112,7 @@ FileResult Seiri(const std::wstring& dataFolder, RunHost& host) {
         host.SetWaitLabel(texts::TidyingRecordPrefix + name.substr(0, 10) + texts::TidyingRecordSuffix);
         std::vector<std::wstring> body;
         while (i + 1 < lines.size() && !IsHeaderLine(lines[i + 1])) {
-            body.push_back(lines[++i]);
+            body.push_back(std::move(lines[++i]));
         }
         for (auto& line : TidyBody(std::move(body), &host)) {
             out.push_back(std::move(line));
