@@ -1,6 +1,7 @@
 #include "uninstaller/monitor/filepath.h"
 
 #include "base/handles.h"
+#include "base/parallel.h"
 #include "base/path.h"
 #include "base/text.h"
 
@@ -96,6 +97,86 @@ struct NameHash {
 // finds its folder gone answers for the rest.
 constexpr std::size_t kListFrom = 12;
 
+// A few folders a turn: a turn takes a millisecond or so, far more than sharing it out costs.
+constexpr std::size_t kFoldersATurn = 4;
+
+// A folder's path and the indexes of its lines.
+struct Folder {
+    std::wstring path;
+    std::vector<std::size_t> members;
+};
+
+// What the system says of a path before the drive rule: Gone here means only "not found" (error says
+// whether the folder itself is missing); whether its drive answers is asked afterwards.
+PathState Look(const std::wstring& path, DWORD& error) {
+    if (!IsFullFilePath(path)) {
+        return PathState::Unknown;
+    }
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathState::Folder : PathState::File;
+    }
+    error = GetLastError();
+    return NotFound(error) ? PathState::Gone : PathState::Unknown;
+}
+
+PathState Look(const std::wstring& path) {
+    DWORD error = ERROR_SUCCESS;
+    return Look(path, error);
+}
+
+// One folder's lines, each given Look's answer. Runs on any thread: it touches only its members' states.
+void LookInFolder(const Folder& folder, const std::vector<std::wstring>& paths, std::vector<PathState>& states) {
+    const auto& members = folder.members;
+    if (members.size() < kListFrom) {
+        for (std::size_t k = 0; k < members.size(); ++k) {
+            DWORD error = ERROR_SUCCESS;
+            states[members[k]] = Look(paths[members[k]], error);
+            if (states[members[k]] == PathState::Gone && error == ERROR_PATH_NOT_FOUND) {
+                // The folder itself is not there: nothing else in it is either.
+                for (std::size_t rest = k + 1; rest < members.size(); ++rest) {
+                    states[members[rest]] = PathState::Gone;
+                }
+                return;
+            }
+        }
+        return;
+    }
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileExW(JoinPath(folder.path, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
+        const DWORD error = GetLastError();
+        // Not listed: either the folder is not there (nothing in it is), or it is there and empty (a root),
+        // or it cannot be listed, and then each path is asked on its own.
+        const std::wstring& self = folder.path;
+        const std::wstring asked = DriveRoot(self) == self + L"\\" ? self + L"\\" : self; // "C:" is "C:\"
+        const DWORD attributes = NotFound(error) ? GetFileAttributesW(asked.c_str()) : 0;
+        const bool gone = attributes == INVALID_FILE_ATTRIBUTES && NotFound(GetLastError());
+        const bool empty = error == ERROR_FILE_NOT_FOUND && attributes != INVALID_FILE_ATTRIBUTES &&
+                           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        for (std::size_t i : members) {
+            states[i] = gone || empty ? PathState::Gone : Look(paths[i]);
+        }
+        return;
+    }
+    std::unordered_map<std::wstring, DWORD, NameHash, NameEqual> names;
+    do {
+        names.emplace(data.cFileName, data.dwFileAttributes);
+    } while (FindNextFileW(find.get(), &data));
+    for (std::size_t i : members) {
+        const std::wstring name = FileNamePart(paths[i]);
+        auto found = names.find(name);
+        if (found != names.end()) {
+            states[i] = (found->second & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathState::Folder : PathState::File;
+        } else if (name.find(L'~') != std::wstring::npos) {
+            states[i] = Look(paths[i]); // maybe a short (8.3) name, which the listing does not give
+        } else {
+            states[i] = PathState::Gone;
+        }
+    }
+}
+
 } // namespace
 
 bool IsFullFilePath(std::wstring_view path) noexcept {
@@ -125,31 +206,15 @@ bool IsFullFilePath(std::wstring_view path) noexcept {
 
 PathState PathProbe::Probe(const std::wstring& path) {
     DWORD error = ERROR_SUCCESS;
-    return Probe(path, error);
-}
-
-PathState PathProbe::Probe(const std::wstring& path, DWORD& error) {
-    if (!IsFullFilePath(path)) {
-        return PathState::Unknown;
-    }
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathState::Folder : PathState::File;
-    }
-    error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-        return PathState::Unknown;
-    }
-    // A drive letter that is mapped to nothing says "path not found" as well: only a drive whose root can
-    // be read says that the file is not there.
-    return DriveAnswers(path) ? PathState::Gone : PathState::Unknown;
+    const PathState state = Look(path, error);
+    return state == PathState::Gone && !DriveAnswers(path) ? PathState::Unknown : state;
 }
 
 std::vector<PathState> PathProbe::ProbeAll(const std::vector<std::wstring>& paths) {
     std::vector<PathState> states(paths.size(), PathState::Unknown);
     // The paths of each folder, the folders in the order they first come.
     std::unordered_map<std::wstring, std::size_t> seen;
-    std::vector<std::pair<std::wstring, std::vector<std::size_t>>> folders;
+    std::vector<Folder> folders;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (!IsFullFilePath(paths[i])) {
             continue;
@@ -161,69 +226,35 @@ std::vector<PathState> PathProbe::ProbeAll(const std::vector<std::wstring>& path
         }
         auto [at, added] = seen.emplace(FolderPart(paths[i]), folders.size());
         if (added) {
-            folders.emplace_back(at->first, std::vector<std::size_t>{});
+            folders.push_back({at->first, {}});
         }
-        folders[at->second].second.push_back(i);
+        folders[at->second].members.push_back(i);
     }
-    for (const auto& [folder, members] : folders) {
-        ProbeFolder(folder, members, paths, states);
+    // A file test waits on the system more than it computes, even under Wine: the folders are shared out to
+    // a few threads, each writing only the states of its own folders' lines.
+    ForEachRange(folders.size(), kFoldersATurn, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t f = begin; f < end; ++f) {
+            LookInFolder(folders[f], paths, states);
+        }
+    });
+    // "Not found" is gone only on a drive that answers; the drives are asked here, on the caller's thread.
+    std::wstring root;
+    bool answers = true;
+    for (const Folder& folder : folders) {
+        for (std::size_t i : folder.members) {
+            if (states[i] != PathState::Gone) {
+                continue;
+            }
+            if (std::wstring lineRoot = DriveRoot(paths[i]); lineRoot != root) {
+                root = std::move(lineRoot);
+                answers = DriveAnswers(paths[i]);
+            }
+            if (!answers) {
+                states[i] = PathState::Unknown;
+            }
+        }
     }
     return states;
-}
-
-void PathProbe::ProbeFolder(const std::wstring& folder, const std::vector<std::size_t>& members,
-                            const std::vector<std::wstring>& paths, std::vector<PathState>& states) {
-    auto goneUnlessDriveAway = [&](std::size_t i) {
-        states[i] = DriveAnswers(paths[i]) ? PathState::Gone : PathState::Unknown;
-    };
-    if (members.size() < kListFrom) {
-        for (std::size_t k = 0; k < members.size(); ++k) {
-            DWORD error = ERROR_SUCCESS;
-            states[members[k]] = Probe(paths[members[k]], error);
-            if (states[members[k]] == PathState::Gone && error == ERROR_PATH_NOT_FOUND) {
-                // The folder itself is not there: nothing else in it is either.
-                std::for_each(members.begin() + static_cast<std::ptrdiff_t>(k) + 1, members.end(), goneUnlessDriveAway);
-                return;
-            }
-        }
-        return;
-    }
-    WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileExW(JoinPath(folder, L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) {
-        const DWORD error = GetLastError();
-        // Not listed: either the folder is not there (nothing in it is), or it is there and empty (a root),
-        // or it cannot be listed, and then each path is asked on its own.
-        const std::wstring self = DriveRoot(folder) == folder + L"\\" ? folder + L"\\" : folder; // "C:" is "C:\"
-        const DWORD attributes = NotFound(error) ? GetFileAttributesW(self.c_str()) : 0;
-        const bool gone = attributes == INVALID_FILE_ATTRIBUTES && NotFound(GetLastError());
-        const bool empty = error == ERROR_FILE_NOT_FOUND && attributes != INVALID_FILE_ATTRIBUTES &&
-                           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        for (std::size_t i : members) {
-            if (gone || empty) {
-                goneUnlessDriveAway(i);
-            } else {
-                states[i] = Probe(paths[i]);
-            }
-        }
-        return;
-    }
-    std::unordered_map<std::wstring, DWORD, NameHash, NameEqual> names;
-    do {
-        names.emplace(data.cFileName, data.dwFileAttributes);
-    } while (FindNextFileW(find.get(), &data));
-    for (std::size_t i : members) {
-        const std::wstring name = FileNamePart(paths[i]);
-        auto found = names.find(name);
-        if (found != names.end()) {
-            states[i] = (found->second & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathState::Folder : PathState::File;
-        } else if (name.find(L'~') != std::wstring::npos) {
-            states[i] = Probe(paths[i]); // maybe a short (8.3) name, which the listing does not give
-        } else {
-            goneUnlessDriveAway(i);
-        }
-    }
 }
 
 bool PathProbe::DriveAnswers(const std::wstring& path) {

@@ -27,13 +27,10 @@ public:
     [[nodiscard]] PathState Probe(const std::wstring& path);
     // The states of many paths, each exactly what Probe would say, the file system asked once per folder:
     // one listing answers for every path in a folder that is there, one test for every path in one that is
-    // gone.
+    // gone. The folders are asked on a few threads at once.
     [[nodiscard]] std::vector<PathState> ProbeAll(const std::vector<std::wstring>& paths);
 
 private:
-    [[nodiscard]] PathState Probe(const std::wstring& path, unsigned long& error); // error: the system's
-    void ProbeFolder(const std::wstring& folder, const std::vector<std::size_t>& members,
-                     const std::vector<std::wstring>& paths, std::vector<PathState>& states);
     [[nodiscard]] bool DriveAnswers(const std::wstring& path);
     std::map<std::wstring, bool> drives_;
 };
