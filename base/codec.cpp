@@ -25,22 +25,28 @@ bool ReadRetried(HANDLE file, char* into, DWORD size, DWORD& got) {
     return RetriedWhileHeld([&] { return ReadFile(file, into, size, &got, nullptr) != FALSE; });
 }
 
+// Non-empty bytes into out under the given flags; false (out empty) when the code page refuses them. A short
+// text converts in one call through the stack, a longer one is measured first.
+bool ToWide(std::string_view bytes, DWORD flags, std::wstring& out) {
+    const int size = static_cast<int>(bytes.size());
+    if (bytes.size() <= kShortText) {
+        wchar_t buffer[kShortText]; // no byte makes more than one UTF-16 unit
+        const int n = MultiByteToWideChar(CP_ACP, flags, bytes.data(), size, buffer, kShortText);
+        out.assign(buffer, static_cast<std::size_t>(std::max(n, 0)));
+        return n > 0;
+    }
+    const int n = MultiByteToWideChar(CP_ACP, flags, bytes.data(), size, nullptr, 0);
+    out.resize(static_cast<std::size_t>(n));
+    return n > 0 && MultiByteToWideChar(CP_ACP, flags, bytes.data(), size, out.data(), n) == n;
+}
+
 } // namespace
 
 std::wstring AnsiToWide(std::string_view bytes) {
-    if (bytes.empty()) {
-        return {};
+    std::wstring out;
+    if (!bytes.empty()) {
+        (void)ToWide(bytes, 0, out);
     }
-    if (bytes.size() <= kShortText) {
-        wchar_t buffer[kShortText]; // no byte makes more than one UTF-16 unit
-        const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), buffer, kShortText);
-        if (n > 0) {
-            return std::wstring(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
     return out;
 }
 
@@ -197,23 +203,10 @@ void LineReader::Decode(std::string_view bytes, std::wstring& line) {
     }
     // Strict first: a byte sequence the code page does not define fails here instead of reading as a
     // stand-in character.
-    const int size = static_cast<int>(bytes.size());
-    if (bytes.size() <= kShortText) {
-        wchar_t buffer[kShortText];
-        const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, buffer, kShortText);
-        if (n > 0) {
-            line.assign(buffer, static_cast<std::size_t>(n));
-            return;
-        }
-    }
-    int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
-    if (n == 0) {
+    if (!ToWide(bytes, MB_ERR_INVALID_CHARS, line)) {
         foreign_ = true;
         line = AnsiToWide(bytes);
-        return;
     }
-    line.resize(static_cast<std::size_t>(n));
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, line.data(), n);
 }
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
