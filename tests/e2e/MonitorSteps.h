@@ -44,6 +44,12 @@ inline std::wstring RunToMessage(Program& ruvex, HWND main, int command, Timeout
     return text;
 }
 
+// Runs the preparation to its closing message (its text checked); true once the inspection can be started.
+inline bool Prepare(Program& ruvex, HWND main) {
+    EXPECT_EQ(RunToMessage(ruvex, main, 1), ruvex::texts::PreparationDone);
+    return WaitUntil([&] { return Enabled(main, 2); });
+}
+
 // After a preparation: only the inspection can be started, and the lists show the before-snapshot.
 inline void ExpectWaitingForInspection(const Program& ruvex, HWND main) {
     EXPECT_TRUE(Enabled(main, 2));

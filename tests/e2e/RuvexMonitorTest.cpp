@@ -129,8 +129,7 @@ void MonitoredInstallation(bool allFolders) {
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
 
-    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    ASSERT_TRUE(Prepare(ruvex, main));
     ExpectWaitingForInspection(ruvex, main);
     EXPECT_EQ(ReadBytes(ruvex.File(L"win.ini")), ReadBytes(L"C:\\windows\\win.ini"));
     Lines files = ReadLines(ruvex.File(L"file_bf.dat"));
@@ -213,8 +212,7 @@ TEST(RuvexMonitor, AStoppedInspectionGoesBackToWaitingWithTheBeforeSnapshot) {
     Program ruvex(L"Ruvex.exe", WithOptions(false));
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    ASSERT_TRUE(Prepare(ruvex, main));
     Click(main, ids::Command2);
     Click(main, ids::Command4);
     HWND ask = ruvex.WaitMessageBox();
@@ -233,8 +231,7 @@ TEST(RuvexMonitor, APreparedRunIsResumedAtTheNextStartOnlyOnce) {
         Program ruvex(L"Ruvex.exe", WithOptions(false));
         HWND main = WaitMain(ruvex);
         ASSERT_NE(main, nullptr);
-        EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
-        ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+        ASSERT_TRUE(Prepare(ruvex, main));
         ruvex.KeepFolder();
         folder = ruvex.folder();
         CloseAndExpectExit(ruvex, main);
@@ -336,8 +333,7 @@ TEST(RuvexMonitor, ClosingTheWindowDuringARunEndsTheProgramAndKeepsTheResume) {
             HWND main = WaitMain(ruvex);
             ASSERT_NE(main, nullptr);
             if (c.inspection) {
-                EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
-                ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+                ASSERT_TRUE(Prepare(ruvex, main));
             }
             ruvex.KeepFolder();
             folder = ruvex.folder();
@@ -371,8 +367,7 @@ TEST(RuvexMonitor, AFailedWriteIsReportedAndNothingClaimsSuccess) {
     Program ruvex(L"Ruvex.exe", WithOptions(false));
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    ASSERT_TRUE(Prepare(ruvex, main));
     {
         ruvex::FileHandle held(
             CreateFileW(ruvex.File(L"uninstall.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -465,8 +460,7 @@ TEST(RuvexMonitor, ARealInstallersRegistryEntriesAreRecordedShownBackedUpAndUnin
     Program ruvex(L"Ruvex.exe", WithOptions(false));
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    ASSERT_TRUE(Prepare(ruvex, main));
     EXPECT_TRUE(Exists(ruvex.File(L"reg_bf.dat")));
 
     RegistryInstaller::Run(StageFolder() + L"\\regapp-setup.exe", L"/S");
@@ -576,8 +570,7 @@ TEST(RuvexMonitor, AnInstalledServiceIsRecordedThenStoppedAndDeletedByTheUninsta
     Program ruvex(L"Ruvex.exe", WithOptions(false));
     HWND main = WaitMain(ruvex);
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(RunToMessage(ruvex, main, 1), texts::PreparationDone);
-    ASSERT_TRUE(WaitUntil([&] { return Enabled(main, 2); }));
+    ASSERT_TRUE(Prepare(ruvex, main));
 
     CreateDirectoryW(folder.c_str(), nullptr);
     ASSERT_TRUE(CopyFileW((StageFolder() + L"\\rvx_test_service.exe").c_str(), program.c_str(), FALSE));
